@@ -1,0 +1,48 @@
+// The records and history window: a set of plain labels at fixed positions over a wallpaper,
+// filled anew by ShowRecords or ShowHistory before each modal show.
+#pragma once
+
+#include <QDialog>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "main/OneHiScore.h"
+#include "main/OneHistory.h"
+
+class QLabel;
+
+namespace Ui {
+class TfmHiScore;
+}
+
+// What the summary line says of the category shown, taken from the main window's controls.
+struct RecordsHeading {
+    QString action;         // text of cmbAction
+    bool foreign = false;   // the foreign-language kind
+    QString dictionaryFile; // text of cmbDicFiles
+    bool reversed = false;  // cbReverse
+};
+
+class TfmHiScore : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfmHiScore(QWidget *parent = nullptr);
+    ~TfmHiScore() override;
+
+    // The game whose name is shown in red.
+    qint32 HighlightScore = 0;
+    TDateTime HighlightDate = 0;
+
+    QLabel *AddLabel(const QString &text, int x, int y);
+    void ShowRecords(const std::vector<OneHiScore *> &list, const RecordsHeading &heading);
+    void ShowHistory(const std::deque<OneHistory> &list);
+
+private:
+    void FormCreate();
+    void clear();
+
+    std::unique_ptr<Ui::TfmHiScore> ui;
+};

@@ -1,0 +1,20 @@
+// Program entry: the main window first (its creation restores the state and makes the first
+// task), then the records window; the event loop runs until the main window is closed, and
+// the windows are destroyed in reverse order, the main window's destruction saving the files.
+#include <QApplication>
+
+#include "HiScore/TfmHiScore.h"
+#include "main/TfmMain.h"
+#include "ui/ApplicationSetup.h"
+
+int main(int argc, char *argv[]) {
+    QApplication application(argc, argv);
+    setUpApplication(application);
+
+    TfmMain fmMain;
+    TfmHiScore fmHiScore;
+    fmMain.setRecordsWindow(&fmHiScore);
+
+    fmMain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,49 @@
+// A platform for tests: a clock that moves only when told, a pause that returns at once, a
+// fixed random seed, scripted answers for the input box, and records of every message, error,
+// modal show and sound.
+#pragma once
+
+#include <QRect>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+#include "ui/Platform.h"
+
+class FakePlatform final : public Platform {
+public:
+    TDateTime clock = 46000.5; // a weekday of 2025, noon
+    quint32 seed = 12345;
+    QString exePath = QStringLiteral("/opt/Tovelo2/Tovelo2");
+    QRect display{0, 0, 1920, 1080};
+
+    QStringList messages;
+    QStringList errors; // texts of error boxes
+    QStringList errorTitles;
+    QStringList sounds;
+    std::vector<int> pauses;
+    int modalShows = 0;
+    // What each input box returns in turn; when it runs out the initial text comes back,
+    // as Cancel would.
+    QStringList inputAnswers;
+    QStringList inputInitials;
+    // Called while a modal dialog would be open (for example to inspect it).
+    std::function<void(QDialog &)> onModal;
+    // Called during the pause, when the thread would be blocked.
+    std::function<void()> onPause;
+
+    void advanceSeconds(double seconds) { clock += seconds / 86400.0; }
+
+    TDateTime now() override { return clock; }
+    void pause(int milliseconds) override;
+    quint32 randomSeed() override { return seed; }
+    void showMessage(const QString &text) override { messages << text; }
+    void showError(const QString &title, const QString &text) override;
+    QString inputQuery(const QString &caption, const QString &prompt,
+                       const QString &initial) override;
+    void showModal(QDialog &dialog) override;
+    void playSound(const QString &path) override { sounds << path; }
+    QString executablePath() override { return exePath; }
+    QRect displayGeometry() override { return display; }
+};

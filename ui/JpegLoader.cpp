@@ -1,0 +1,168 @@
+#include "ui/JpegLoader.h"
+
+#include <QFile>
+
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+
+#include <jpeglib.h>
+
+#include "ui/Error.h"
+
+namespace {
+
+constexpr int MaxScaleDenominator = 8;
+constexpr int CmykBytes = 4;
+
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void onFatalError(j_common_ptr info) {
+    auto *manager = reinterpret_cast<ErrorManager *>(info->err);
+    (*info->err->format_message)(info, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+// Warnings (a file cut short, for one) are not printed: what was decoded is still shown.
+void onMessage(j_common_ptr) {}
+
+// Owns one libjpeg decompressor. libjpeg reports fatal errors by longjmp back into run(),
+// whose frame holds nothing with a destructor; everything it builds lives in members, which
+// the destructor releases whichever way run() left.
+class Decompressor {
+public:
+    Decompressor() {
+        m_info.err = jpeg_std_error(&m_errors.base);
+        m_errors.base.error_exit = onFatalError;
+        m_errors.base.output_message = onMessage;
+        m_errors.message[0] = '\0';
+        jpeg_create_decompress(&m_info);
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&m_info); }
+    Decompressor(const Decompressor &) = delete;
+    Decompressor &operator=(const Decompressor &) = delete;
+
+    // Returns false with failure() set when libjpeg gave up.
+    bool run(QByteArrayView data, QSize box);
+
+    QImage takeImage() { return std::move(m_image); }
+    QString failure() const { return m_failure; }
+
+private:
+    void readRgb();
+    void readCmyk();
+
+    jpeg_decompress_struct m_info{};
+    ErrorManager m_errors{};
+    QImage m_image;
+    QByteArray m_row;
+    QString m_failure;
+};
+
+bool Decompressor::run(QByteArrayView data, QSize box) {
+    if (setjmp(m_errors.jump)) {
+        m_failure = QString::fromLocal8Bit(m_errors.message);
+        return false;
+    }
+    jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char *>(data.data()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&m_info, TRUE);
+
+    if (m_info.image_width > MaxJpegDimension || m_info.image_height > MaxJpegDimension) {
+        m_failure = QStringLiteral("picture of %1 x %2 pixels is too large")
+                        .arg(m_info.image_width)
+                        .arg(m_info.image_height);
+        return false;
+    }
+
+    const QSize picture(static_cast<int>(m_info.image_width),
+                        static_cast<int>(m_info.image_height));
+    m_info.scale_num = 1;
+    m_info.scale_denom = static_cast<unsigned int>(jpegScaleDenominator(picture, box));
+    m_info.dct_method = JDCT_ISLOW;
+
+    const bool cmyk = m_info.jpeg_color_space == JCS_CMYK || m_info.jpeg_color_space == JCS_YCCK;
+    m_info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    jpeg_start_decompress(&m_info);
+
+    m_image = QImage(static_cast<int>(m_info.output_width), static_cast<int>(m_info.output_height),
+                     QImage::Format_RGB32);
+    if (m_image.isNull()) {
+        m_failure = QStringLiteral("not enough memory for the picture");
+        return false;
+    }
+    if (cmyk)
+        readCmyk();
+    else
+        readRgb();
+    jpeg_finish_decompress(&m_info);
+    return true;
+}
+
+void Decompressor::readRgb() {
+    while (m_info.output_scanline < m_info.output_height) {
+        JSAMPROW row = m_image.scanLine(static_cast<int>(m_info.output_scanline));
+        jpeg_read_scanlines(&m_info, &row, 1);
+    }
+}
+
+void Decompressor::readCmyk() {
+    m_row.resize(static_cast<qsizetype>(m_info.output_width) * CmykBytes);
+    // Adobe writes CMYK inverted, as almost every CMYK JPEG in the wild is.
+    const bool inverted = m_info.saw_Adobe_marker;
+    while (m_info.output_scanline < m_info.output_height) {
+        const int y = static_cast<int>(m_info.output_scanline);
+        auto *row = reinterpret_cast<JSAMPLE *>(m_row.data());
+        jpeg_read_scanlines(&m_info, &row, 1);
+        auto *out = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        for (unsigned int x = 0; x < m_info.output_width; ++x) {
+            const JSAMPLE *p = row + x * CmykBytes;
+            int c = p[0], m = p[1], yy = p[2], k = p[3];
+            if (!inverted) {
+                c = 255 - c;
+                m = 255 - m;
+                yy = 255 - yy;
+                k = 255 - k;
+            }
+            out[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
+        }
+    }
+}
+
+} // namespace
+
+int jpegScaleDenominator(QSize picture, QSize box) {
+    if (box.isEmpty() || picture.isEmpty())
+        return 1;
+    int chosen = 1;
+    for (int d = 2; d <= MaxScaleDenominator; d *= 2) {
+        // libjpeg rounds scaled sizes up.
+        const int w = (picture.width() + d - 1) / d;
+        const int h = (picture.height() + d - 1) / d;
+        if (w < box.width() || h < box.height())
+            break;
+        chosen = d;
+    }
+    return chosen;
+}
+
+QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box) {
+    Decompressor decompressor;
+    if (!decompressor.run(data, box))
+        throw Error(
+            QStringLiteral("Cannot load the picture %1: %2").arg(name, decompressor.failure()));
+    return decompressor.takeImage();
+}
+
+QImage loadJpeg(const QString &path, QSize box) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
+    return decodeJpeg(data, path, box);
+}

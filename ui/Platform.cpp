@@ -1,0 +1,28 @@
+#include "ui/Platform.h"
+
+#include "ui/DesktopPlatform.h"
+
+namespace {
+
+Platform *&current() {
+    static DesktopPlatform desktop;
+    static Platform *installed = &desktop;
+    return installed;
+}
+
+} // namespace
+
+Platform::~Platform() = default;
+
+Platform &platform() {
+    return *current();
+}
+
+PlatformOverride::PlatformOverride(Platform &replacement)
+    : m_previous(current()) {
+    current() = &replacement;
+}
+
+PlatformOverride::~PlatformOverride() {
+    current() = m_previous;
+}

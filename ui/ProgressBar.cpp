@@ -1,0 +1,10 @@
+#include "ui/ProgressBar.h"
+
+#include <algorithm>
+
+ProgressBar::ProgressBar(QWidget *parent)
+    : QProgressBar(parent) {}
+
+void ProgressBar::setPosition(int position) {
+    setValue(std::clamp(position, minimum(), maximum()));
+}

@@ -1,0 +1,13 @@
+#include "ui/Resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must be used outside any namespace.
+static void registerResourceFile() {
+    Q_INIT_RESOURCE(resources);
+}
+
+void registerBuiltInPictures() {
+    static const bool registered = (registerResourceFile(), true);
+    Q_UNUSED(registered);
+}
