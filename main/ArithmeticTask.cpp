@@ -6,17 +6,20 @@
 
 namespace {
 
-qint32 truncatedRoot(qint32 value) {
+qint32 truncatedRoot(qint32 value)
+{
     return static_cast<qint32>(std::sqrt(static_cast<double>(value)));
 }
 
-QString join(qint32 left, char sign, qint32 right) {
+QString join(qint32 left, char sign, qint32 right)
+{
     return QString::number(left) + QLatin1Char(sign) + QString::number(right);
 }
 
 } // namespace
 
-bool isArithmetic(qint32 operation) {
+bool isArithmetic(qint32 operation)
+{
     switch (static_cast<Operation>(operation)) {
     case Operation::Addition:
     case Operation::Subtraction:
@@ -27,14 +30,16 @@ bool isArithmetic(qint32 operation) {
     return false;
 }
 
-bool rangeSuitsOperation(Operation operation, qint32 minValue, qint32 maxValue) {
+bool rangeSuitsOperation(Operation operation, qint32 minValue, qint32 maxValue)
+{
     const qint32 lowest =
         operation == Operation::Addition || operation == Operation::Subtraction ? 1 : 0;
     return lowest <= minValue && minValue <= maxValue;
 }
 
 ArithmeticTask makeArithmeticTask(Operation operation, qint32 minValue, qint32 maxValue,
-                                  RandomGenerator &random) {
+                                  RandomGenerator &random)
+{
     Q_ASSERT(rangeSuitsOperation(operation, minValue, maxValue));
     const auto count =
         static_cast<qint32>(static_cast<quint32>(maxValue) - static_cast<quint32>(minValue) + 1u);

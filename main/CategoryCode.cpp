@@ -9,14 +9,16 @@ constexpr quint32 DictionaryHashFactor = 100;
 constexpr quint32 ReversedOffset = 98700;
 } // namespace
 
-qint32 NameHash(QByteArrayView text) {
+qint32 NameHash(QByteArrayView text)
+{
     quint32 h = 0;
     for (const char c : text)
         h = HashFactor * h + static_cast<unsigned char>(c);
     return static_cast<qint32>(h);
 }
 
-qint32 categoryCode(int kindIndex, const QString &dictionaryFile, bool reversed) {
+qint32 categoryCode(int kindIndex, const QString &dictionaryFile, bool reversed)
+{
     if (kindIndex != static_cast<int>(ExerciseKind::ForeignLanguage))
         return kindIndex;
     quint32 code = static_cast<quint32>(kindIndex) +

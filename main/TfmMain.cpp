@@ -25,7 +25,9 @@ const QString StripResource = QStringLiteral(":/pictures/strip.png");
 
 TfmMain::TfmMain(QWidget *parent)
     : QWidget(parent)
-    , ui(std::make_unique<Ui::TfmMain>()) {
+    , ui(std::make_unique<Ui::TfmMain>())
+    , m_timer(this)
+{
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -41,11 +43,13 @@ TfmMain::TfmMain(QWidget *parent)
     FormCreate();
 }
 
-TfmMain::~TfmMain() {
+TfmMain::~TfmMain()
+{
     FormDestroy();
 }
 
-void TfmMain::showBuiltInPictures() {
+void TfmMain::showBuiltInPictures()
+{
     registerBuiltInPictures();
     guarded([this] {
         ui->BkgImage->setPicture(loadJpeg(BackgroundResource, ui->BkgImage->size()));
@@ -55,7 +59,8 @@ void TfmMain::showBuiltInPictures() {
     });
 }
 
-void TfmMain::connectHandlers() {
+void TfmMain::connectHandlers()
+{
     connect(ui->btStart, &QPushButton::clicked, this,
             [this] { guarded([this] { btStartClick(); }); });
     connect(&m_timer, &QTimer::timeout, this, [this] { guarded([this] { TimerTimer(); }); });
@@ -75,7 +80,8 @@ void TfmMain::connectHandlers() {
     ui->edAnswer->installEventFilter(this);
 }
 
-bool TfmMain::eventFilter(QObject *watched, QEvent *event) {
+bool TfmMain::eventFilter(QObject *watched, QEvent *event)
+{
     if (watched == ui->edAnswer && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         bool handled = false;
@@ -85,13 +91,15 @@ bool TfmMain::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
-ExerciseKind TfmMain::exerciseKind() const {
+ExerciseKind TfmMain::exerciseKind() const
+{
     return static_cast<ExerciseKind>(ui->cmbAction->currentIndex());
 }
 
 // Each step runs on its own: an error is shown and the next step still runs, so the window
 // always opens usable.
-void TfmMain::FormCreate() {
+void TfmMain::FormCreate()
+{
     guarded([this] { LoadFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
     guarded([this] { centreOnDisplay(); });
     guarded([this] { LoadRecords(RecordsFileName); });
@@ -109,7 +117,8 @@ void TfmMain::FormCreate() {
 
 // The steps run independently too: settings that cannot be written must not cost the player
 // the records and the history of the run.
-void TfmMain::FormDestroy() {
+void TfmMain::FormDestroy()
+{
     guarded([this] { storeRunningGame(); });
     guarded([this] { SaveFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
     guarded([this] { SaveRecords(RecordsFileName); });
@@ -117,6 +126,7 @@ void TfmMain::FormDestroy() {
     CategoryRecords.clear();
 }
 
-void TfmMain::centreOnDisplay() {
+void TfmMain::centreOnDisplay()
+{
     move(centredPosition(frameGeometry().size(), platform().displayGeometry()));
 }

@@ -26,13 +26,15 @@ const QString NoKindMessage = QStringLiteral("Выберите действие.
 
 } // namespace
 
-void TfmMain::setAnswerInputs(bool typed, bool options) {
+void TfmMain::setAnswerInputs(bool typed, bool options)
+{
     ui->edAnswer->setVisible(typed);
     for (WideButton *button : optionButtons())
         button->setVisible(options);
 }
 
-void TfmMain::btStartClick() {
+void TfmMain::btStartClick()
+{
     // A game of no kind would only ever repeat the task on show.
     if (exerciseKind() == ExerciseKind::None) {
         platform().showMessage(NoKindMessage);
@@ -83,7 +85,8 @@ void TfmMain::btStartClick() {
     ui->edMax->setEnabled(false);
 }
 
-bool TfmMain::edAnswerKeyDown(int key) {
+bool TfmMain::edAnswerKeyDown(int key)
+{
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != EnterKeyCode)
         return false;
     // The key is consumed here, so the box never receives the Enter character.
@@ -104,7 +107,8 @@ bool TfmMain::edAnswerKeyDown(int key) {
     return true;
 }
 
-void TfmMain::rightAnswerSteps() {
+void TfmMain::rightAnswerSteps()
+{
     ui->lbTime->setCaption(minutesSecondsText(platform().now() - m_task.TaskStart));
     ++m_game.Answers;
     ui->lbAnswers->setCaption(QString::number(m_game.Answers));
@@ -113,21 +117,24 @@ void TfmMain::rightAnswerSteps() {
     ui->prbCurrent->setPosition(0);
 }
 
-void TfmMain::wrongTypedAnswerSteps() {
+void TfmMain::wrongTypedAnswerSteps()
+{
     PlayBadSound(1);
     ++m_game.Errors;
     AddMistakes(MistakesPerWrongAnswer);
     m_task.TaskFailed = 1;
 }
 
-void TfmMain::wrongOptionSteps() {
+void TfmMain::wrongOptionSteps()
+{
     PlayBadSound(1);
     m_task.TaskFailed = 1;
     ++m_game.Errors;
     AddMistakes(MistakesPerWrongAnswer);
 }
 
-void TfmMain::TimerTimer() {
+void TfmMain::TimerTimer()
+{
     if (!isGameRunning())
         return;
     const TDateTime now = platform().now();
@@ -140,19 +147,22 @@ void TfmMain::TimerTimer() {
     ui->StatusBar->setPanelText(0, clockText(now - m_game.GameStart, QLocale()));
 }
 
-void TfmMain::AddMistakes(qint32 n) {
+void TfmMain::AddMistakes(qint32 n)
+{
     m_game.Mistakes += n;
     ui->prbMistakes->setPosition(m_game.Mistakes);
     if (m_game.Mistakes >= ui->prbMistakes->maximum() && isGameRunning())
         endGame();
 }
 
-void TfmMain::AddScore(qint32 n) {
+void TfmMain::AddScore(qint32 n)
+{
     m_game.Score += n;
     ui->lbScore->setCaption(QString::number(m_game.Score));
 }
 
-void TfmMain::endGame() {
+void TfmMain::endGame()
+{
     if (exerciseKind() == ExerciseKind::ForeignLanguage && m_task.TaskFailed == 1)
         addFailedTaskLabel();
 

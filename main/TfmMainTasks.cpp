@@ -15,7 +15,8 @@ const QString BadRangeMessage =
 } // namespace
 
 // A mixed kind needs a range that suits every operation it can draw.
-bool TfmMain::rangeSuitsKind(qint32 minValue, qint32 maxValue) const {
+bool TfmMain::rangeSuitsKind(qint32 minValue, qint32 maxValue) const
+{
     switch (exerciseKind()) {
     case ExerciseKind::Addition:
     case ExerciseKind::Subtraction:
@@ -33,7 +34,8 @@ bool TfmMain::rangeSuitsKind(qint32 minValue, qint32 maxValue) const {
     return true;
 }
 
-bool TfmMain::NextTask() {
+bool TfmMain::NextTask()
+{
     m_task.TaskFailed = 0;
 
     const auto maxValue = tryStrToInt(ui->edMax->text());
@@ -75,18 +77,21 @@ bool TfmMain::NextTask() {
     return true;
 }
 
-void TfmMain::makeArithmeticTask() {
+void TfmMain::makeArithmeticTask()
+{
     const ArithmeticTask task = ::makeArithmeticTask(static_cast<Operation>(m_task.Operation),
                                                      m_task.MinValue, m_task.MaxValue, m_random);
     m_task.RightAnswer = task.answer;
     ui->lbTextPraxis->setCaption(task.caption);
 }
 
-void TfmMain::centreHorizontally(QWidget &control) const {
+void TfmMain::centreHorizontally(QWidget &control) const
+{
     control.move((frameGeometry().width() - control.width()) / 2, control.y());
 }
 
-qint32 TfmMain::CategoryCode() const {
+qint32 TfmMain::CategoryCode() const
+{
     return categoryCode(ui->cmbAction->currentIndex(), ui->cmbDicFiles->currentText(),
                         ui->cbReverse->isChecked());
 }

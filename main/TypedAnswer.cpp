@@ -2,7 +2,8 @@
 
 #include <limits>
 
-std::optional<qint32> parseTypedAnswer(QStringView text) {
+std::optional<qint32> parseTypedAnswer(QStringView text)
+{
     qint64 value = 0;
     for (const QChar c : text) {
         if (c < u'0' || c > u'9')

@@ -7,7 +7,8 @@
 #include "main/TfmMain.h"
 #include "ui/ApplicationSetup.h"
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication application(argc, argv);
     setUpApplication(application);
 

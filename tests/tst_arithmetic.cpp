@@ -18,7 +18,8 @@ struct Parsed {
     qint32 right = 0;
 };
 
-Parsed parse(const QString &caption) {
+Parsed parse(const QString &caption)
+{
     static const QRegularExpression shape(QStringLiteral("^(\\d+)([-+*:])(\\d+)$"));
     const auto match = shape.match(caption);
     if (!match.hasMatch())
@@ -39,7 +40,8 @@ private Q_SLOTS:
     void rangeRules();
 };
 
-void ArithmeticTest::randomRange() {
+void ArithmeticTest::randomRange()
+{
     RandomGenerator random;
     random.seed(7);
     QCOMPARE(random.next(0), 0);
@@ -60,7 +62,8 @@ void ArithmeticTest::randomRange() {
         QCOMPARE(again.next(1000), same.next(1000));
 }
 
-void ArithmeticTest::tasksStayInRange_data() {
+void ArithmeticTest::tasksStayInRange_data()
+{
     QTest::addColumn<int>("operation");
     QTest::addColumn<int>("minValue");
     QTest::addColumn<int>("maxValue");
@@ -90,7 +93,8 @@ void ArithmeticTest::tasksStayInRange_data() {
         << mul << 0 << 2147483647 << 0 << 46340 << 0 << 46340 << 0 << 2147395600;
 }
 
-void ArithmeticTest::tasksStayInRange() {
+void ArithmeticTest::tasksStayInRange()
+{
     QFETCH(int, operation);
     QFETCH(int, minValue);
     QFETCH(int, maxValue);
@@ -143,7 +147,8 @@ void ArithmeticTest::tasksStayInRange() {
         QCOMPARE(int(answers.size()), 5);
 }
 
-void ArithmeticTest::rangeRules_data() {
+void ArithmeticTest::rangeRules_data()
+{
     QTest::addColumn<int>("operation");
     QTest::addColumn<int>("minValue");
     QTest::addColumn<int>("maxValue");
@@ -159,7 +164,8 @@ void ArithmeticTest::rangeRules_data() {
     QTest::addRow("division_reversed") << div << 9 << 4 << false;
 }
 
-void ArithmeticTest::rangeRules() {
+void ArithmeticTest::rangeRules()
+{
     QFETCH(int, operation);
     QFETCH(int, minValue);
     QFETCH(int, maxValue);

@@ -42,7 +42,8 @@ private Q_SLOTS:
     void nameHashAndCategoryCodes();
 };
 
-void RulesTest::integerConversion_data() {
+void RulesTest::integerConversion_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("value");
@@ -82,7 +83,8 @@ void RulesTest::integerConversion_data() {
     QTest::addRow("arabic_indic_digit") << QString(QChar(0x0661)) << false << 0;
 }
 
-void RulesTest::integerConversion() {
+void RulesTest::integerConversion()
+{
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, value);
@@ -96,7 +98,8 @@ void RulesTest::integerConversion() {
     }
 }
 
-void RulesTest::integerConversionErrorText() {
+void RulesTest::integerConversionErrorText()
+{
     try {
         strToInt(QStringLiteral("abc"));
         QFAIL("no error raised");
@@ -105,7 +108,8 @@ void RulesTest::integerConversionErrorText() {
     }
 }
 
-void RulesTest::win1251MatchesSystemCodec() {
+void RulesTest::win1251MatchesSystemCodec()
+{
     QStringDecoder reference("windows-1251");
     QVERIFY(reference.isValid());
     for (int byte = 0; byte < 256; ++byte) {
@@ -118,14 +122,16 @@ void RulesTest::win1251MatchesSystemCodec() {
     }
 }
 
-void RulesTest::win1251RoundTripAndUnencodable() {
+void RulesTest::win1251RoundTripAndUnencodable()
+{
     const QString russian = QStringLiteral("Съешь же ещё этих мягких булок, ЁЖ №1");
     QCOMPARE(fromWin1251(toWin1251(russian)), russian);
     QCOMPARE(toWin1251(QStringLiteral("ä漢😀")), QByteArray("???"
                                                            "?"));
 }
 
-void RulesTest::dateTimeRoundTrip_data() {
+void RulesTest::dateTimeRoundTrip_data()
+{
     QTest::addColumn<QDateTime>("moment");
     QTest::addRow("epoch") << QDateTime(QDate(1899, 12, 30), QTime(0, 0));
     QTest::addRow("noon") << QDateTime(QDate(2024, 3, 1), QTime(12, 0));
@@ -133,18 +139,21 @@ void RulesTest::dateTimeRoundTrip_data() {
     QTest::addRow("one_ms_after_midnight") << QDateTime(QDate(2000, 1, 1), QTime(0, 0, 0, 1));
 }
 
-void RulesTest::dateTimeRoundTrip() {
+void RulesTest::dateTimeRoundTrip()
+{
     QFETCH(QDateTime, moment);
     QCOMPARE(fromDateTime(toDateTime(moment)), moment);
 }
 
-void RulesTest::dateTimeEpoch() {
+void RulesTest::dateTimeEpoch()
+{
     QCOMPARE(toDateTime(QDateTime(QDate(1899, 12, 30), QTime(0, 0))), 0.0);
     QCOMPARE(toDateTime(QDateTime(QDate(1900, 1, 1), QTime(18, 0))), 2.75);
     QCOMPARE(fromDateTime(45000.25), QDateTime(QDate(2023, 3, 15), QTime(6, 0)));
 }
 
-void RulesTest::timeTexts() {
+void RulesTest::timeTexts()
+{
     const auto seconds = [](double s) {
         return s / 86400.0;
     };
@@ -157,7 +166,8 @@ void RulesTest::timeTexts() {
     QCOMPARE(secondsMillisText(seconds(75)), QStringLiteral("15.000"));
 }
 
-void RulesTest::dateTextOmitsMidnight() {
+void RulesTest::dateTextOmitsMidnight()
+{
     const QLocale c = QLocale::c();
     const TDateTime midnight = toDateTime(QDateTime(QDate(2026, 1, 2), QTime(0, 0)));
     QCOMPARE(dateText(midnight, c), QStringLiteral("02-01-2026"));
@@ -165,7 +175,8 @@ void RulesTest::dateTextOmitsMidnight() {
     QCOMPARE(dateText(evening, c), QStringLiteral("02-01-2026 19:05:07"));
 }
 
-void RulesTest::longTimeFollowsLocale() {
+void RulesTest::longTimeFollowsLocale()
+{
     const TDateTime morning = toDateTime(QDateTime(QDate(2026, 1, 2), QTime(9, 5, 7)));
     QCOMPARE(longTimeText(morning, QLocale(QLocale::Russian, QLocale::Russia)),
              QStringLiteral("09:05:07"));
@@ -175,7 +186,8 @@ void RulesTest::longTimeFollowsLocale() {
              qPrintable(us));
 }
 
-void RulesTest::errorBoxText_data() {
+void RulesTest::errorBoxText_data()
+{
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
     QTest::addRow("letter_gets_stop") << "File not found"
@@ -196,13 +208,15 @@ void RulesTest::errorBoxText_data() {
                            << "";
 }
 
-void RulesTest::errorBoxText() {
+void RulesTest::errorBoxText()
+{
     QFETCH(QString, message);
     QFETCH(QString, shown);
     QCOMPARE(::errorBoxText(message), shown);
 }
 
-void RulesTest::applicationTitle_data() {
+void RulesTest::applicationTitle_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
     QTest::addRow("program") << "/opt/Tovelo2/Tovelo2"
@@ -215,13 +229,15 @@ void RulesTest::applicationTitle_data() {
                                       << "tovelo";
 }
 
-void RulesTest::applicationTitle() {
+void RulesTest::applicationTitle()
+{
     QFETCH(QString, path);
     QFETCH(QString, title);
     QCOMPARE(::applicationTitle(path), title);
 }
 
-void RulesTest::appFolder_data() {
+void RulesTest::appFolder_data()
+{
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("folder");
     QTest::addRow("absolute") << "/opt/Drill/drill"
@@ -234,13 +250,15 @@ void RulesTest::appFolder_data() {
                                                << "";
 }
 
-void RulesTest::appFolder() {
+void RulesTest::appFolder()
+{
     QFETCH(QString, path);
     QFETCH(QString, folder);
     QCOMPARE(appFolderOf(path), folder);
 }
 
-void RulesTest::centring_data() {
+void RulesTest::centring_data()
+{
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QRect>("display");
     QTest::addColumn<QPoint>("position");
@@ -253,14 +271,16 @@ void RulesTest::centring_data() {
         << QSize(100, 100) << QRect(1920, 0, 1000, 800) << QPoint(2370, 350);
 }
 
-void RulesTest::centring() {
+void RulesTest::centring()
+{
     QFETCH(QSize, outer);
     QFETCH(QRect, display);
     QFETCH(QPoint, position);
     QCOMPARE(centredPosition(outer, display), position);
 }
 
-void RulesTest::typedAnswer_data() {
+void RulesTest::typedAnswer_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("answer");
@@ -275,7 +295,8 @@ void RulesTest::typedAnswer_data() {
     QTest::addRow("just_over") << "2147483648" << false << 0;
 }
 
-void RulesTest::typedAnswer() {
+void RulesTest::typedAnswer()
+{
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, answer);
@@ -285,7 +306,8 @@ void RulesTest::typedAnswer() {
         QCOMPARE(*parsed, answer);
 }
 
-void RulesTest::nameHashAndCategoryCodes() {
+void RulesTest::nameHashAndCategoryCodes()
+{
     QCOMPARE(NameHash("abc"), 96354);
     QCOMPARE(NameHash(""), 0);
     // Bytes count unsigned: "я" is 0xFF in Windows-1251.

@@ -3,15 +3,21 @@
 #include <QEvent>
 
 AutoSizeLabel::AutoSizeLabel(QWidget *parent)
-    : QLabel(parent) {}
+    : QLabel(parent)
+{
+}
 
-void AutoSizeLabel::setCaption(const QString &text) {
+void AutoSizeLabel::setCaption(const QString &text)
+{
     setText(text);
     adjustSize();
 }
 
-void AutoSizeLabel::changeEvent(QEvent *event) {
+void AutoSizeLabel::changeEvent(QEvent *event)
+{
     QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    // While the description builds the label its font comes before its text; the design size
+    // stands until there is a text to fit.
+    if (event->type() == QEvent::FontChange && !text().isEmpty())
         adjustSize();
 }

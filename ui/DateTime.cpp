@@ -6,14 +6,16 @@
 
 namespace {
 
-const QDate &epoch() {
+const QDate &epoch()
+{
     static const QDate day(1899, 12, 30);
     return day;
 }
 
 // Splits a date-time into whole days and milliseconds of the day, the way the fraction is
 // read for a negative value too: the time of day is |fraction|.
-void split(TDateTime value, qint64 &days, int &msecs) {
+void split(TDateTime value, qint64 &days, int &msecs)
+{
     const double whole = std::trunc(value);
     auto ms = static_cast<qint64>(std::llround(std::fabs(value - whole) * MSecsPerDay));
     days = static_cast<qint64>(whole);
@@ -25,38 +27,44 @@ void split(TDateTime value, qint64 &days, int &msecs) {
     msecs = static_cast<int>(ms);
 }
 
-QString twoDigits(int value) {
+QString twoDigits(int value)
+{
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace
 
-TDateTime toDateTime(const QDateTime &moment) {
+TDateTime toDateTime(const QDateTime &moment)
+{
     const QDateTime local = moment.toLocalTime();
     const qint64 days = epoch().daysTo(local.date());
     return static_cast<double>(days) + local.time().msecsSinceStartOfDay() / MSecsPerDay;
 }
 
-QDateTime fromDateTime(TDateTime value) {
+QDateTime fromDateTime(TDateTime value)
+{
     qint64 days = 0;
     int msecs = 0;
     split(value, days, msecs);
     return QDateTime(epoch().addDays(days), QTime::fromMSecsSinceStartOfDay(msecs));
 }
 
-QTime timeOfDay(TDateTime value) {
+QTime timeOfDay(TDateTime value)
+{
     qint64 days = 0;
     int msecs = 0;
     split(value, days, msecs);
     return QTime::fromMSecsSinceStartOfDay(msecs);
 }
 
-QString minutesSecondsText(TDateTime duration) {
+QString minutesSecondsText(TDateTime duration)
+{
     const QTime t = timeOfDay(duration);
     return twoDigits(t.minute()) + QLatin1Char('.') + twoDigits(t.second());
 }
 
-QChar timeSeparator(const QLocale &locale) {
+QChar timeSeparator(const QLocale &locale)
+{
     const QString format = locale.timeFormat(QLocale::LongFormat);
     for (const QChar c : format) {
         if (!c.isLetter() && c != u'\'' && !c.isSpace())
@@ -65,19 +73,22 @@ QChar timeSeparator(const QLocale &locale) {
     return u':';
 }
 
-QString clockText(TDateTime duration, const QLocale &locale) {
+QString clockText(TDateTime duration, const QLocale &locale)
+{
     const QTime t = timeOfDay(duration);
     const QChar sep = timeSeparator(locale);
     return twoDigits(t.hour()) + sep + twoDigits(t.minute()) + sep + twoDigits(t.second());
 }
 
-QString secondsMillisText(TDateTime duration) {
+QString secondsMillisText(TDateTime duration)
+{
     const QTime t = timeOfDay(duration);
     return twoDigits(t.second()) + QLatin1Char('.') +
            QStringLiteral("%1").arg(t.msec(), 3, 10, QLatin1Char('0'));
 }
 
-QString longTimeText(TDateTime value, const QLocale &locale) {
+QString longTimeText(TDateTime value, const QLocale &locale)
+{
     const QString format = locale.timeFormat(QLocale::LongFormat);
     const bool twelveHour = format.contains(QLatin1Char('a'), Qt::CaseInsensitive);
     const bool leadingZero =
@@ -97,7 +108,8 @@ QString longTimeText(TDateTime value, const QLocale &locale) {
     return text;
 }
 
-QString dateText(TDateTime value, const QLocale &locale) {
+QString dateText(TDateTime value, const QLocale &locale)
+{
     const QDateTime moment = fromDateTime(value);
     const QDate d = moment.date();
     QString text = twoDigits(d.day()) + QLatin1Char('-') + twoDigits(d.month()) + QLatin1Char('-') +

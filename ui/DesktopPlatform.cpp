@@ -12,44 +12,52 @@
 
 #include "ui/ErrorBox.h"
 
-TDateTime DesktopPlatform::now() {
+TDateTime DesktopPlatform::now()
+{
     return toDateTime(QDateTime::currentDateTime());
 }
 
-void DesktopPlatform::pause(int milliseconds) {
+void DesktopPlatform::pause(int milliseconds)
+{
     QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-quint32 DesktopPlatform::randomSeed() {
+quint32 DesktopPlatform::randomSeed()
+{
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     return static_cast<quint32>(ticks);
 }
 
-void DesktopPlatform::showMessage(const QString &text) {
+void DesktopPlatform::showMessage(const QString &text)
+{
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(executablePath()), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
-void DesktopPlatform::showError(const QString &title, const QString &text) {
+void DesktopPlatform::showError(const QString &title, const QString &text)
+{
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
 
 QString DesktopPlatform::inputQuery(const QString &caption, const QString &prompt,
-                                    const QString &initial) {
+                                    const QString &initial)
+{
     bool accepted = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
                                                QLineEdit::Normal, initial, &accepted);
     return accepted ? text : initial;
 }
 
-void DesktopPlatform::showModal(QDialog &dialog) {
+void DesktopPlatform::showModal(QDialog &dialog)
+{
     dialog.exec();
 }
 
-void DesktopPlatform::playSound(const QString &path) {
+void DesktopPlatform::playSound(const QString &path)
+{
     if (!m_sound)
         m_sound = new QSoundEffect(qApp);
     m_sound->stop();
@@ -57,11 +65,13 @@ void DesktopPlatform::playSound(const QString &path) {
     m_sound->play();
 }
 
-QString DesktopPlatform::executablePath() {
+QString DesktopPlatform::executablePath()
+{
     return QCoreApplication::applicationFilePath();
 }
 
-QRect DesktopPlatform::displayGeometry() {
+QRect DesktopPlatform::displayGeometry()
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
 }

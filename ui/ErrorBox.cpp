@@ -4,7 +4,8 @@
 
 #include "ui/Platform.h"
 
-QString applicationTitle(const QString &executablePath) {
+QString applicationTitle(const QString &executablePath)
+{
     QString name = QFileInfo(executablePath).fileName();
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     if (dot >= 0)
@@ -14,13 +15,15 @@ QString applicationTitle(const QString &executablePath) {
     return name;
 }
 
-QString errorBoxText(const QString &message) {
+QString errorBoxText(const QString &message)
+{
     if (!message.isEmpty() && message.back() > QLatin1Char('.'))
         return message + QLatin1Char('.');
     return message;
 }
 
-void showErrorBox(const QString &message) {
+void showErrorBox(const QString &message)
+{
     Platform &p = platform();
     p.showError(applicationTitle(p.executablePath()), errorBoxText(message));
 }

@@ -7,7 +7,8 @@
 #include "ui/ErrorBox.h"
 
 // Called from inside a catch block: rethrows the exception in flight to read its text.
-void reportUncaught() {
+void reportUncaught()
+{
     try {
         throw;
     } catch (const Error &e) {

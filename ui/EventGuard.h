@@ -6,7 +6,8 @@
 
 void reportUncaught();
 
-template<typename Handler> void guarded(Handler &&handler) noexcept {
+template<typename Handler> void guarded(Handler &&handler) noexcept
+{
     try {
         std::forward<Handler>(handler)();
     } catch (...) {

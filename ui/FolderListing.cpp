@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-QStringList listFolder(const QString &folder, const QString &pattern) {
+QStringList listFolder(const QString &folder, const QString &pattern)
+{
     // Devices, sockets and pipes are left out: reading one could block the program.
     QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
     QStringList names = dir.entryList({pattern}, QDir::Files | QDir::Hidden, QDir::NoSort);

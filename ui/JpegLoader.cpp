@@ -20,7 +20,8 @@ struct ErrorManager {
     char message[JMSG_LENGTH_MAX];
 };
 
-[[noreturn]] void onFatalError(j_common_ptr info) {
+[[noreturn]] void onFatalError(j_common_ptr info)
+{
     auto *manager = reinterpret_cast<ErrorManager *>(info->err);
     (*info->err->format_message)(info, manager->message);
     std::longjmp(manager->jump, 1);
@@ -34,7 +35,8 @@ void onMessage(j_common_ptr) {}
 // the destructor releases whichever way run() left.
 class Decompressor {
 public:
-    Decompressor() {
+    Decompressor()
+    {
         m_info.err = jpeg_std_error(&m_errors.base);
         m_errors.base.error_exit = onFatalError;
         m_errors.base.output_message = onMessage;
@@ -62,7 +64,8 @@ private:
     QString m_failure;
 };
 
-bool Decompressor::run(QByteArrayView data, QSize box) {
+bool Decompressor::run(QByteArrayView data, QSize box)
+{
     if (setjmp(m_errors.jump)) {
         m_failure = QString::fromLocal8Bit(m_errors.message);
         return false;
@@ -102,14 +105,16 @@ bool Decompressor::run(QByteArrayView data, QSize box) {
     return true;
 }
 
-void Decompressor::readRgb() {
+void Decompressor::readRgb()
+{
     while (m_info.output_scanline < m_info.output_height) {
         JSAMPROW row = m_image.scanLine(static_cast<int>(m_info.output_scanline));
         jpeg_read_scanlines(&m_info, &row, 1);
     }
 }
 
-void Decompressor::readCmyk() {
+void Decompressor::readCmyk()
+{
     m_row.resize(static_cast<qsizetype>(m_info.output_width) * CmykBytes);
     // Adobe writes CMYK inverted, as almost every CMYK JPEG in the wild is.
     const bool inverted = m_info.saw_Adobe_marker;
@@ -134,7 +139,8 @@ void Decompressor::readCmyk() {
 
 } // namespace
 
-int jpegScaleDenominator(QSize picture, QSize box) {
+int jpegScaleDenominator(QSize picture, QSize box)
+{
     if (box.isEmpty() || picture.isEmpty())
         return 1;
     int chosen = 1;
@@ -149,7 +155,8 @@ int jpegScaleDenominator(QSize picture, QSize box) {
     return chosen;
 }
 
-QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box) {
+QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box)
+{
     Decompressor decompressor;
     if (!decompressor.run(data, box))
         throw Error(
@@ -157,7 +164,8 @@ QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box) {
     return decompressor.takeImage();
 }
 
-QImage loadJpeg(const QString &path, QSize box) {
+QImage loadJpeg(const QString &path, QSize box)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));

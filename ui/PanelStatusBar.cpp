@@ -3,16 +3,20 @@
 #include <QLabel>
 
 PanelStatusBar::PanelStatusBar(QWidget *parent)
-    : QStatusBar(parent) {}
+    : QStatusBar(parent)
+{
+}
 
-QString PanelStatusBar::panelWidths() const {
+QString PanelStatusBar::panelWidths() const
+{
     QStringList widths;
     for (const QLabel *panel : m_panels)
         widths << QString::number(panel->width());
     return widths.join(QLatin1Char(','));
 }
 
-void PanelStatusBar::setPanelWidths(const QString &widths) {
+void PanelStatusBar::setPanelWidths(const QString &widths)
+{
     for (QLabel *panel : m_panels)
         delete panel;
     m_panels.clear();
@@ -25,10 +29,12 @@ void PanelStatusBar::setPanelWidths(const QString &widths) {
     }
 }
 
-QString PanelStatusBar::panelText(int index) const {
+QString PanelStatusBar::panelText(int index) const
+{
     return m_panels.at(static_cast<std::size_t>(index))->text();
 }
 
-void PanelStatusBar::setPanelText(int index, const QString &text) {
+void PanelStatusBar::setPanelText(int index, const QString &text)
+{
     m_panels.at(static_cast<std::size_t>(index))->setText(text);
 }

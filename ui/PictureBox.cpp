@@ -3,9 +3,12 @@
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
-    : QWidget(parent) {}
+    : QWidget(parent)
+{
+}
 
-void PictureBox::setPicture(const QImage &picture) {
+void PictureBox::setPicture(const QImage &picture)
+{
     if (m_stretch && !picture.isNull() && picture.size() != size()) {
         m_shown = QPixmap::fromImage(
             picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -15,12 +18,14 @@ void PictureBox::setPicture(const QImage &picture) {
     update();
 }
 
-void PictureBox::resizeEvent(QResizeEvent *) {
+void PictureBox::resizeEvent(QResizeEvent *)
+{
     if (m_stretch && !m_shown.isNull() && m_shown.size() != size())
         m_shown = m_shown.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-void PictureBox::paintEvent(QPaintEvent *) {
+void PictureBox::paintEvent(QPaintEvent *)
+{
     if (m_shown.isNull())
         return;
     QPainter painter(this);

@@ -4,7 +4,8 @@
 
 namespace {
 
-Platform *&current() {
+Platform *&current()
+{
     static DesktopPlatform desktop;
     static Platform *installed = &desktop;
     return installed;
@@ -14,15 +15,18 @@ Platform *&current() {
 
 Platform::~Platform() = default;
 
-Platform &platform() {
+Platform &platform()
+{
     return *current();
 }
 
 PlatformOverride::PlatformOverride(Platform &replacement)
-    : m_previous(current()) {
+    : m_previous(current())
+{
     current() = &replacement;
 }
 
-PlatformOverride::~PlatformOverride() {
+PlatformOverride::~PlatformOverride()
+{
     current() = m_previous;
 }

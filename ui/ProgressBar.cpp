@@ -3,8 +3,11 @@
 #include <algorithm>
 
 ProgressBar::ProgressBar(QWidget *parent)
-    : QProgressBar(parent) {}
+    : QProgressBar(parent)
+{
+}
 
-void ProgressBar::setPosition(int position) {
+void ProgressBar::setPosition(int position)
+{
     setValue(std::clamp(position, minimum(), maximum()));
 }

@@ -3,11 +3,13 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void registerResourceFile() {
+static void registerResourceFile()
+{
     Q_INIT_RESOURCE(resources);
 }
 
-void registerBuiltInPictures() {
+void registerBuiltInPictures()
+{
     static const bool registered = (registerResourceFile(), true);
     Q_UNUSED(registered);
 }

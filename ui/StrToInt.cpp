@@ -6,7 +6,8 @@ namespace {
 
 constexpr qint64 MaxMagnitude = qint64(1) << 31; // |INT32_MIN|
 
-int digitValue(QChar c, int base) {
+int digitValue(QChar c, int base)
+{
     const char16_t u = c.unicode();
     int value = -1;
     if (u >= u'0' && u <= u'9')
@@ -20,7 +21,8 @@ int digitValue(QChar c, int base) {
 
 } // namespace
 
-std::optional<qint32> tryStrToInt(QStringView text) {
+std::optional<qint32> tryStrToInt(QStringView text)
+{
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text[i] == u' ')
@@ -64,7 +66,8 @@ std::optional<qint32> tryStrToInt(QStringView text) {
     return static_cast<qint32>(magnitude);
 }
 
-qint32 strToInt(const QString &text) {
+qint32 strToInt(const QString &text)
+{
     if (const auto value = tryStrToInt(text))
         return *value;
     throw Error(QStringLiteral("'%1' is not a valid integer value").arg(text));

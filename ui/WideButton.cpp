@@ -8,9 +8,12 @@ constexpr int TextMargin = 4;
 }
 
 WideButton::WideButton(QWidget *parent)
-    : QPushButton(parent) {}
+    : QPushButton(parent)
+{
+}
 
-void WideButton::paintEvent(QPaintEvent *) {
+void WideButton::paintEvent(QPaintEvent *)
+{
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);

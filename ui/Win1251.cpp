@@ -20,7 +20,8 @@ constexpr std::array<char16_t, 128> UpperHalf = {
 
 constexpr char Unencodable = '?';
 
-char encodeOne(char16_t u) {
+char encodeOne(char16_t u)
+{
     if (u < 0x80)
         return static_cast<char>(u);
     for (std::size_t i = 0; i < UpperHalf.size(); ++i) {
@@ -32,7 +33,8 @@ char encodeOne(char16_t u) {
 
 } // namespace
 
-QByteArray toWin1251(QStringView text) {
+QByteArray toWin1251(QStringView text)
+{
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
@@ -46,7 +48,8 @@ QByteArray toWin1251(QStringView text) {
     return bytes;
 }
 
-QString fromWin1251(QByteArrayView bytes) {
+QString fromWin1251(QByteArrayView bytes)
+{
     QString text(bytes.size(), Qt::Uninitialized);
     QChar *out = text.data();
     for (const char b : bytes) {

@@ -6,20 +6,24 @@
 
 AppSandbox::AppSandbox()
     : m_previousDir(QDir::currentPath())
-    , m_override(fake) {
+    , m_override(fake)
+{
     fake.exePath = m_dir.filePath(QStringLiteral("Tovelo2"));
     QDir::setCurrent(m_dir.path());
 }
 
-AppSandbox::~AppSandbox() {
+AppSandbox::~AppSandbox()
+{
     QDir::setCurrent(m_previousDir);
 }
 
-QString AppSandbox::path(const QString &relative) const {
+QString AppSandbox::path(const QString &relative) const
+{
     return m_dir.filePath(relative);
 }
 
-void AppSandbox::writeFile(const QString &relative, const QByteArray &content) const {
+void AppSandbox::writeFile(const QString &relative, const QByteArray &content) const
+{
     const QString target = path(relative);
     QDir().mkpath(QFileInfo(target).path());
     QFile file(target);
@@ -27,13 +31,15 @@ void AppSandbox::writeFile(const QString &relative, const QByteArray &content) c
         qFatal("cannot write %s", qPrintable(target));
 }
 
-QByteArray AppSandbox::readFile(const QString &relative) const {
+QByteArray AppSandbox::readFile(const QString &relative) const
+{
     QFile file(path(relative));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
 }
 
-void AppSandbox::makeFolder(const QString &relative) const {
+void AppSandbox::makeFolder(const QString &relative) const
+{
     QDir().mkpath(path(relative));
 }
