@@ -1,7 +1,15 @@
 #include "HiScore/TfmHiScore.h"
 
+#include <QColor>
 #include <QLabel>
+#include <QLocale>
+#include <QPalette>
 
+#include <algorithm>
+#include <span>
+
+#include "main/CategoryRanking.h"
+#include "main/ResultTexts.h"
 #include "ui/Centring.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
@@ -9,12 +17,84 @@
 #include "ui_fmHiScore.h"
 
 namespace {
+
 const QString WallpaperResource = QStringLiteral(":/pictures/hiscore.jpg");
+const QString RecordsCaption = QStringLiteral("Рекорды");
+const QString HistoryCaption = QStringLiteral("История");
+
+struct Column {
+    int x;
+    const char16_t *header;
+};
+
+constexpr int RecordsHeaderTop = 80;
+constexpr int RecordsRowTop = 100;
+constexpr int RecordsRowHeight = 20;
+constexpr Column RecordsHeaders[] = {
+    {5, u"Место"},   {45, u"Имя"},      {120, u"Очков"},    {165, u"Дата"},
+    {275, u"Время"}, {320, u"Ответов"}, {370, u"Ср.ответ"}, {430, u"Ошибок"},
+};
+namespace RecordsColumn {
+constexpr int Place = 10;
+constexpr int Name = 40;
+constexpr int Score = 140;
+constexpr int Date = 165;
+constexpr int Duration = 275;
+constexpr int Answers = 320;
+constexpr int AverageAnswer = 370;
+constexpr int Errors = 430;
+} // namespace RecordsColumn
+
+constexpr QPoint ActionAt{20, 20};
+constexpr QPoint CategoryAt{220, 20};
+constexpr QPoint GamesAt{20, 40};
+constexpr QPoint AverageScoreAt{120, 40};
+const QString ReversedMark = QStringLiteral("<-->");
+const QColor HighlightColour(255, 0, 0);
+
+constexpr int HistoryHeaderTop = 20;
+constexpr int HistoryRowTop = 35;
+constexpr int HistoryRowHeight = 15;
+constexpr std::size_t HistoryRows = 50;
+constexpr Column HistoryHeaders[] = {
+    {10, u"История"},
+    {60, u"Очков"},
+    {100, u"Дата"},
+    {220, u"Время"},
+};
+namespace HistoryColumn {
+constexpr int Number = 20;
+constexpr int Score = 60;
+constexpr int Date = 100;
+constexpr int Duration = 220;
+constexpr int Description = 270;
+} // namespace HistoryColumn
+
+QString placeText(std::size_t number)
+{
+    return QString::number(number) + QLatin1Char(')');
 }
+
+QString categoryText(const OneHiScore &first, const RecordsHeading &heading)
+{
+    if (heading.foreign)
+        return QStringLiteral("Категория:") + heading.dictionaryFile +
+               (heading.reversed ? ReversedMark : QString());
+    return QStringLiteral("Категория: от %1 до %2").arg(first.MinValue).arg(first.MaxValue);
+}
+
+void addHeaders(TfmHiScore &window, std::span<const Column> columns, int y)
+{
+    for (const Column &column : columns)
+        window.AddLabel(QString::fromUtf16(column.header), column.x, y);
+}
+
+} // namespace
 
 TfmHiScore::TfmHiScore(QWidget *parent)
     : QDialog(parent)
-    , ui(std::make_unique<Ui::TfmHiScore>()) {
+    , ui(std::make_unique<Ui::TfmHiScore>())
+{
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -26,12 +106,16 @@ TfmHiScore::TfmHiScore(QWidget *parent)
 
 TfmHiScore::~TfmHiScore() = default;
 
-void TfmHiScore::FormCreate() {
+void TfmHiScore::FormCreate()
+{
     move(centredPosition(frameGeometry().size(), platform().displayGeometry()));
 }
 
-QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y) {
+QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y)
+{
     auto *label = new QLabel(this);
+    // Names come from a file the user can edit: never read them as markup.
+    label->setTextFormat(Qt::PlainText);
     label->setText(text);
     label->adjustSize();
     label->move(x, y);
@@ -39,7 +123,8 @@ QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y) {
     return label;
 }
 
-void TfmHiScore::clear() {
+void TfmHiScore::clear()
+{
     const QObjectList owned = children(); // a copy: deleting changes the list
     for (QObject *child : owned) {
         if (child != ui->imgWallpapper && child->isWidgetType())
@@ -47,12 +132,68 @@ void TfmHiScore::clear() {
     }
 }
 
-void TfmHiScore::ShowRecords(const std::vector<OneHiScore *> &, const RecordsHeading &) {
+void TfmHiScore::ShowRecords(const std::vector<OneHiScore *> &list, const RecordsHeading &heading)
+{
     clear();
-    setWindowTitle(QStringLiteral("Рекорды"));
+    setWindowTitle(RecordsCaption);
+    if (list.empty())
+        return;
+
+    addHeaders(*this, RecordsHeaders, RecordsHeaderTop);
+    const QLocale locale;
+    qint64 scoreSum = 0; // 64 bits: many games of high scores must not overflow
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const OneHiScore &entry = *list[i];
+        scoreSum += entry.Score;
+        if (i < RankedPlaces)
+            addRecordsRow(entry, i, locale);
+    }
+
+    const auto count = qint64(list.size());
+    AddLabel(QStringLiteral("Действие : ") + heading.action, ActionAt.x(), ActionAt.y());
+    AddLabel(categoryText(*list.front(), heading), CategoryAt.x(), CategoryAt.y());
+    AddLabel(QStringLiteral("Всего игр: %1").arg(count), GamesAt.x(), GamesAt.y());
+    AddLabel(QStringLiteral("Средний балл: %1").arg(scoreSum / count), AverageScoreAt.x(),
+             AverageScoreAt.y());
 }
 
-void TfmHiScore::ShowHistory(const std::deque<OneHistory> &) {
+void TfmHiScore::addRecordsRow(const OneHiScore &entry, std::size_t place, const QLocale &locale)
+{
+    const int y = RecordsRowTop + RecordsRowHeight * int(place);
+    AddLabel(placeText(place + 1), RecordsColumn::Place, y);
+    QLabel *name = AddLabel(entry.Name, RecordsColumn::Name, y);
+    // The very game that was just ranked: same score and bit-for-bit the same end.
+    if (entry.Score == HighlightScore && entry.Date == HighlightDate) {
+        QPalette palette = name->palette();
+        palette.setColor(QPalette::WindowText, HighlightColour);
+        name->setPalette(palette);
+    }
+    AddLabel(QString::number(entry.Score), RecordsColumn::Score, y);
+    AddLabel(dateText(entry.Date, locale), RecordsColumn::Date, y);
+    AddLabel(durationText(entry.Duration, locale), RecordsColumn::Duration, y);
+    AddLabel(QString::number(entry.Answers), RecordsColumn::Answers, y);
+    AddLabel(averageAnswerText(entry.Duration, entry.Answers), RecordsColumn::AverageAnswer, y);
+    AddLabel(errorsText(entry.Errors), RecordsColumn::Errors, y);
+}
+
+void TfmHiScore::ShowHistory(const std::deque<OneHistory> &list)
+{
     clear();
-    setWindowTitle(QStringLiteral("История"));
+    setWindowTitle(HistoryCaption);
+    if (list.empty())
+        return;
+
+    addHeaders(*this, HistoryHeaders, HistoryHeaderTop);
+    const QLocale locale;
+    const std::size_t rows = std::min(list.size(), HistoryRows);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t position = list.size() - 1 - row; // newest first
+        const OneHistory &entry = list[position];
+        const int y = HistoryRowTop + HistoryRowHeight * int(row);
+        AddLabel(placeText(position + 1), HistoryColumn::Number, y);
+        AddLabel(QString::number(entry.Score), HistoryColumn::Score, y);
+        AddLabel(dateText(entry.Date, locale), HistoryColumn::Date, y);
+        AddLabel(durationText(entry.Duration, locale), HistoryColumn::Duration, y);
+        AddLabel(entry.Description, HistoryColumn::Description, y);
+    }
 }

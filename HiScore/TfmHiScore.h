@@ -1,5 +1,6 @@
 // The records and history window: a set of plain labels at fixed positions over a wallpaper,
-// filled anew by ShowRecords or ShowHistory before each modal show.
+// filled anew by ShowRecords (the first places of one category, sorted by score) or ShowHistory
+// (the newest games) before each modal show. Everything past the client area is simply cut off.
 #pragma once
 
 #include <QDialog>
@@ -12,6 +13,7 @@
 #include "main/OneHistory.h"
 
 class QLabel;
+class QLocale;
 
 namespace Ui {
 class TfmHiScore;
@@ -42,7 +44,9 @@ public:
 
 private:
     void FormCreate();
+    // Removes every label of the last fill; the wallpaper stays.
     void clear();
+    void addRecordsRow(const OneHiScore &entry, std::size_t place, const QLocale &locale);
 
     std::unique_ptr<Ui::TfmHiScore> ui;
 };

@@ -75,6 +75,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Keys 1 to 4 click the option buttons while a dictionary game runs.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void showBuiltInPictures();

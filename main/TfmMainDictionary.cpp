@@ -2,40 +2,213 @@
 
 #include "ui_fmMain.h"
 
+#include <QKeyEvent>
+
+#include <array>
+
+#include "main/Dictionary.h"
+#include "ui/AppFolder.h"
 #include "ui/AutoSizeLabel.h"
+#include "ui/EventGuard.h"
+#include "ui/FolderListing.h"
+#include "ui/PictureBox.h"
 #include "ui/WideButton.h"
 
 namespace {
+
 const QString OptionPrefix = QStringLiteral("btOption");
 const QString RightAnswerPrefix = QStringLiteral("lbRightAnswer");
+const QString DictionaryFolder = QStringLiteral("Dic");
+const QString EveryFile = QStringLiteral("*");
+const QString NoEntriesCaption = QStringLiteral("dog");
+// The hint of an option button that still waits for a text.
+const QString FreeMark = QStringLiteral("-");
+const QString QuestionAnswerSeparator = QStringLiteral(" - ");
+
+constexpr int DicFilesTop = 12; // the row of the range boxes
+constexpr int OptionCount = 4;
+constexpr int DistractorsWanted = 3;
+constexpr int DistractorTries = 1000;
+
+const QString RightAnswerFontFamily = QStringLiteral("Arial");
+constexpr int RightAnswerFontSize = 10;
+constexpr int RightAnswerLeft = 10;
+constexpr int RightAnswerTopBase = 110;
+constexpr int RightAnswerLineHeight = 15;
+
+void setPointSize(QWidget &control, int size)
+{
+    QFont font = control.font();
+    font.setPointSize(size);
+    control.setFont(font);
+}
+
+// btOption1 to btOption4, in the order that a draw or a key numbers them.
+std::array<WideButton *, OptionCount> numberedOptions(const Ui::TfmMain &ui)
+{
+    return {ui.btOption1, ui.btOption2, ui.btOption3, ui.btOption4};
+}
+
+// Index of the option button that a key clicks, or -1. Keypad digits count too.
+int optionIndexForKey(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers others = event.modifiers() & ~Qt::KeypadModifier;
+    if (others != Qt::NoModifier || event.key() < Qt::Key_1 || event.key() > Qt::Key_4)
+        return -1;
+    return event.key() - Qt::Key_1;
+}
+
+// Labels and pictures are drawn on the window itself, beneath every other control.
+bool drawnOnWindow(const QWidget &control)
+{
+    return qobject_cast<const AutoSizeLabel *>(&control) != nullptr ||
+           qobject_cast<const PictureBox *>(&control) != nullptr;
+}
+
 } // namespace
 
-void TfmMain::cmbActionChange() {
+void TfmMain::cmbActionChange()
+{
     const bool foreign = exerciseKind() == ExerciseKind::ForeignLanguage;
     for (QWidget *range : {static_cast<QWidget *>(ui->lbMin), static_cast<QWidget *>(ui->lbMax),
                            static_cast<QWidget *>(ui->edMin), static_cast<QWidget *>(ui->edMax)})
         range->setVisible(!foreign);
     ui->cmbDicFiles->setVisible(foreign);
     ui->cbReverse->setVisible(foreign);
+    if (!foreign)
+        return;
+
+    ui->cmbDicFiles->move(ui->cmbDicFiles->x(), DicFilesTop);
+    ui->cmbDicFiles->clear();
+    ui->cmbDicFiles->addItems(listFolder(AppFolder() + DictionaryFolder, EveryFile));
+    if (ui->cmbDicFiles->count() > 0)
+        ui->cmbDicFiles->setCurrentIndex(0);
 }
 
-void TfmMain::LoadDictionary() {}
-
-void TfmMain::makeDictionaryTask() {
-    ui->lbTextPraxis->setCaption(QStringLiteral("dog"));
+void TfmMain::LoadDictionary()
+{
+    m_dictionary.DicCount = 0;
+    m_dictionary.DicLines.clear();
+    // With no file listed the path names the folder itself, which cannot be read either.
+    const QString path =
+        AppFolder() + DictionaryFolder + QLatin1Char('/') + ui->cmbDicFiles->currentText();
+    ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
+    m_dictionary.DicUnicode = parsed.unicode ? 1 : 0;
+    m_dictionary.DicLines = std::move(parsed.lines);
+    m_dictionary.DicCount = static_cast<qint32>(m_dictionary.DicLines.size());
 }
 
-bool TfmMain::PlaceOption(const QString &) {
-    return false;
+void TfmMain::makeDictionaryTask()
+{
+    // Words come from a file anyone can edit: never read them as markup.
+    ui->lbTextPraxis->setTextFormat(Qt::PlainText);
+    ui->lbTextPraxis->setCaption(NoEntriesCaption);
+    if (m_dictionary.DicCount <= 0)
+        return;
+
+    for (WideButton *button : optionButtons()) {
+        button->setHint(FreeMark);
+        button->setText(QString());
+    }
+
+    const DictionaryEntry entry =
+        splitEntry(m_dictionary.DicLines.at(Random(m_dictionary.DicCount)));
+    const bool reversed = ui->cbReverse->isChecked();
+    const QStringView question = reversed ? entry.translation : entry.word;
+    m_dictionary.RightWord = (reversed ? entry.word : entry.translation).toString();
+    ui->lbTextPraxis->setCaption(question.toString());
+    setPointSize(*ui->lbTextPraxis, taskFontSize(question.size()));
+
+    PlaceOption(m_dictionary.RightWord);
+
+    int needed = DistractorsWanted;
+    for (int triesLeft = DistractorTries; needed > 0 && triesLeft > 0; --triesLeft) {
+        const DictionaryEntry other =
+            splitEntry(m_dictionary.DicLines.at(Random(m_dictionary.DicCount)));
+        const QStringView candidate = ui->cbReverse->isChecked() ? other.word : other.translation;
+        if (PlaceOption(candidate.toString()))
+            --needed;
+    }
 }
 
-void TfmMain::btOptionClick(WideButton *) {}
-
-AutoSizeLabel *TfmMain::AddRightAnswerLabel(const QString &, int, int) {
-    return nullptr;
+// One draw per call: a taken button fails the call, and the caller tries again.
+bool TfmMain::PlaceOption(const QString &text)
+{
+    const auto buttons = numberedOptions(*ui);
+    WideButton *chosen = buttons.at(static_cast<std::size_t>(Random(OptionCount)));
+    if (chosen->hint() != FreeMark)
+        return false;
+    for (const WideButton *other : buttons) {
+        if (other != chosen && other->text() == text)
+            return false;
+    }
+    chosen->setHint(QString());
+    chosen->setText(text);
+    setPointSize(*chosen, optionFontSize(text.size()));
+    return true;
 }
 
-std::vector<WideButton *> TfmMain::optionButtons() const {
+void TfmMain::btOptionClick(WideButton *sender)
+{
+    // Outside a dictionary game no click belongs to a game, so none may end one.
+    if (sender == nullptr || !isGameRunning() || exerciseKind() != ExerciseKind::ForeignLanguage)
+        return;
+    if (sender->text() != m_dictionary.RightWord) {
+        wrongOptionSteps();
+        return;
+    }
+    if (m_task.TaskFailed == 1)
+        addFailedTaskLabel();
+    rightAnswerSteps();
+}
+
+void TfmMain::addFailedTaskLabel()
+{
+    ++m_dictionary.RightAnswerLabels;
+    AddRightAnswerLabel(
+        ui->lbTextPraxis->caption() + QuestionAnswerSeparator + m_dictionary.RightWord,
+        RightAnswerLeft,
+        RightAnswerTopBase + RightAnswerLineHeight * m_dictionary.RightAnswerLabels);
+}
+
+AutoSizeLabel *TfmMain::AddRightAnswerLabel(const QString &text, int x, int y)
+{
+    auto *label = new AutoSizeLabel(this);
+    label->setObjectName(RightAnswerPrefix + QString::number(m_dictionary.RightAnswerLabels));
+    label->hide();
+    label->setTextFormat(Qt::PlainText);
+    label->setCaption(text);
+    QFont font(RightAnswerFontFamily, RightAnswerFontSize);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAutoFillBackground(false);
+    label->move(x, y);
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control != label && !drawnOnWindow(*control)) {
+            label->stackUnder(control);
+            break;
+        }
+    }
+    return label;
+}
+
+void TfmMain::keyPressEvent(QKeyEvent *event)
+{
+    const int index = optionIndexForKey(*event);
+    if (index < 0 || !isGameRunning() || exerciseKind() != ExerciseKind::ForeignLanguage) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key would otherwise answer again and again, which no mouse click can do.
+    if (event->isAutoRepeat())
+        return;
+    WideButton *button = numberedOptions(*ui).at(static_cast<std::size_t>(index));
+    guarded([this, button] { btOptionClick(button); });
+}
+
+std::vector<WideButton *> TfmMain::optionButtons() const
+{
     std::vector<WideButton *> buttons;
     for (WideButton *button : findChildren<WideButton *>()) {
         if (button->objectName().startsWith(OptionPrefix))
@@ -44,7 +217,8 @@ std::vector<WideButton *> TfmMain::optionButtons() const {
     return buttons;
 }
 
-std::vector<AutoSizeLabel *> TfmMain::rightAnswerLabels() const {
+std::vector<AutoSizeLabel *> TfmMain::rightAnswerLabels() const
+{
     std::vector<AutoSizeLabel *> labels;
     for (AutoSizeLabel *label : findChildren<AutoSizeLabel *>(Qt::FindDirectChildrenOnly)) {
         if (label->objectName().startsWith(RightAnswerPrefix))
@@ -53,14 +227,14 @@ std::vector<AutoSizeLabel *> TfmMain::rightAnswerLabels() const {
     return labels;
 }
 
-void TfmMain::removeRightAnswerLabels() {
+void TfmMain::removeRightAnswerLabels()
+{
     for (AutoSizeLabel *label : rightAnswerLabels())
         delete label;
 }
 
-void TfmMain::showRightAnswerLabels() {
+void TfmMain::showRightAnswerLabels()
+{
     for (AutoSizeLabel *label : rightAnswerLabels())
         label->show();
 }
-
-void TfmMain::addFailedTaskLabel() {}

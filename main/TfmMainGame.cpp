@@ -48,6 +48,8 @@ void TfmMain::btStartClick()
     if (exerciseKind() == ExerciseKind::ForeignLanguage) {
         m_dictionary.RightAnswerLabels = 0;
         setAnswerInputs(false, true);
+        // Keys 1 to 4 answer through the window; the dictionary list must not take them.
+        ui->btOption1->setFocus();
         try {
             LoadDictionary();
         } catch (...) {

@@ -2,17 +2,188 @@
 
 #include "ui_fmMain.h"
 
-void TfmMain::LoadRecords(const QString &) {}
-void TfmMain::LoadHistory(const QString &) {}
-void TfmMain::SaveRecords(const QString &) {}
-void TfmMain::SaveHistory(const QString &) {}
-void TfmMain::StoreGameResult() {}
-void TfmMain::storeRunningGame() {}
+#include <QScopeGuard>
 
-bool TfmMain::RankRecords() {
-    return false;
+#include "HiScore/TfmHiScore.h"
+#include "main/CategoryRanking.h"
+#include "main/PlayerName.h"
+#include "main/ResultCodec.h"
+#include "main/ResultFile.h"
+#include "ui/Error.h"
+#include "ui/Platform.h"
+#include "ui/StrToInt.h"
+
+namespace {
+
+// The name of an entry that still waits for its player's name.
+const QString NewResName = QStringLiteral("NewRes");
+const QString ClosedGameName = QStringLiteral("Player1");
+const QString HistoryName = QStringLiteral("-");
+
+const QString NameCaption = QStringLiteral("Ваше имя");
+const QString NamePrompt = QStringLiteral("Введите Ваше имя");
+const QString BadNameMessage =
+    QStringLiteral("Имя должно быть больше 2 символов и содержать буквы.");
+
+template<typename Entry> std::deque<Entry> loadEntries(const QString &fileName)
+{
+    return decodeEntries<Entry>(readResultFile(fileName));
 }
 
-void TfmMain::showRecordsWindow() {}
-void TfmMain::btHiscoreClick() {}
-void TfmMain::btHistoryClick() {}
+// A file that could not be read at start-up still holds the player's data: it is kept as it
+// is, and games of this run that cannot go into it are reported rather than lost in silence.
+template<typename Entry>
+void saveEntries(const QString &fileName, const std::deque<Entry> &entries, bool loaded)
+{
+    if (!loaded) {
+        if (!entries.empty())
+            throw Error(QStringLiteral("The games of this run are not saved: the file %1 could "
+                                       "not be read at start-up and is left as it was")
+                            .arg(fileName));
+        return;
+    }
+    writeResultFile(fileName, encodeEntries(entries));
+}
+
+// The prompt comes back until the name passes; each answer is remembered, passing or not.
+QString askPlayerName(QLineEdit &lastName)
+{
+    for (;;) {
+        const QString name = platform().inputQuery(NameCaption, NamePrompt, lastName.text());
+        lastName.setText(name);
+        if (isAcceptableName(name))
+            return storedName(name);
+        platform().showMessage(BadNameMessage);
+    }
+}
+
+RecordsHeading headingOf(const Ui::TfmMain &ui)
+{
+    return {ui.cmbAction->currentText(),
+            ui.cmbAction->currentIndex() == int(ExerciseKind::ForeignLanguage),
+            ui.cmbDicFiles->currentText(), ui.cbReverse->isChecked()};
+}
+
+// A game can end while the window is open (the game runs on behind it): it is then only
+// refilled, since a window cannot be shown modally twice.
+void showOnce(TfmHiScore &window)
+{
+    if (!window.isVisible())
+        platform().showModal(window);
+}
+
+} // namespace
+
+void TfmMain::LoadRecords(const QString &fileName)
+{
+    m_recordsLoaded = false;
+    Records.clear();
+    Records = loadEntries<OneHiScore>(fileName);
+    m_recordsLoaded = true;
+}
+
+void TfmMain::LoadHistory(const QString &fileName)
+{
+    m_historyLoaded = false;
+    History.clear();
+    History = loadEntries<OneHistory>(fileName);
+    m_historyLoaded = true;
+}
+
+void TfmMain::SaveRecords(const QString &fileName)
+{
+    const auto discard = qScopeGuard([this] {
+        CategoryRecords.clear();
+        Records.clear();
+    });
+    saveEntries(fileName, Records, m_recordsLoaded);
+}
+
+void TfmMain::SaveHistory(const QString &fileName)
+{
+    const auto discard = qScopeGuard([this] { History.clear(); });
+    saveEntries(fileName, History, m_historyLoaded);
+}
+
+void TfmMain::StoreGameResult()
+{
+    OneHiScore record;
+    record.Name = NewResName;
+    record.MinValue = m_task.MinValue;
+    record.MaxValue = m_task.MaxValue;
+    record.Category = CategoryCode();
+    record.Score = m_game.Score;
+    m_game.GameEnd = platform().now();
+    record.Date = m_game.GameEnd;
+    record.Answers = m_game.Answers;
+    record.Errors = m_game.Errors;
+    record.Duration = platform().now() - m_game.GameStart;
+    Records.push_back(record);
+
+    OneHistory past;
+    past.Name = HistoryName;
+    const QString action = ui->cmbAction->currentText();
+    const QString description = exerciseKind() == ExerciseKind::ForeignLanguage
+                                    ? action + QLatin1Char(' ') + ui->cmbDicFiles->currentText()
+                                    : action + QStringLiteral(" от ") + ui->edMin->text() +
+                                          QStringLiteral(" до ") + ui->edMax->text();
+    past.Description = description.left(DescriptionChars);
+    past.Score = m_game.Score;
+    past.Date = m_game.GameEnd;
+    past.Duration = platform().now() - m_game.GameStart;
+    past.Answers = m_game.Answers;
+    History.push_back(past);
+}
+
+void TfmMain::storeRunningGame()
+{
+    if (!isGameRunning())
+        return;
+    StoreGameResult();
+    Records.back().Name = ClosedGameName;
+}
+
+bool TfmMain::RankRecords()
+{
+    m_task.MaxValue = strToInt(ui->edMax->text());
+    m_task.MinValue = strToInt(ui->edMin->text());
+    CategoryRecords = rankCategory(Records, {m_task.MinValue, m_task.MaxValue, CategoryCode()});
+
+    bool named = false;
+    const std::size_t places = std::min(CategoryRecords.size(), RankedPlaces);
+    for (std::size_t place = 0; place < places; ++place) {
+        OneHiScore &entry = *CategoryRecords[place];
+        if (entry.Name != NewResName)
+            continue;
+        entry.Name = askPlayerName(*ui->edLastName);
+        named = true;
+    }
+    return named;
+}
+
+void TfmMain::showRecordsWindow()
+{
+    if (!m_recordsWindow)
+        return;
+    m_recordsWindow->HighlightScore = m_game.Score;
+    m_recordsWindow->HighlightDate = m_game.GameEnd;
+    m_recordsWindow->ShowRecords(CategoryRecords, headingOf(*ui));
+    showOnce(*m_recordsWindow);
+}
+
+void TfmMain::btHiscoreClick()
+{
+    RankRecords();
+    if (!m_recordsWindow)
+        return;
+    m_recordsWindow->ShowRecords(CategoryRecords, headingOf(*ui));
+    showOnce(*m_recordsWindow);
+}
+
+void TfmMain::btHistoryClick()
+{
+    if (!m_recordsWindow)
+        return;
+    m_recordsWindow->ShowHistory(History);
+    showOnce(*m_recordsWindow);
+}

@@ -1,0 +1,8 @@
+// The rule for the name a player gives a records entry: at least three characters, and not a
+// number (a text that reads as 0 is let through). The entry keeps the first 30 characters.
+#pragma once
+
+#include <QString>
+
+bool isAcceptableName(const QString &name);
+QString storedName(const QString &name);

@@ -1,0 +1,435 @@
+// The records and history window as the player sees it: which labels a fill makes, their
+// texts and positions, the red name of the game just ranked, and the summary line.
+#include <QLabel>
+#include <QLocale>
+#include <QTest>
+
+#include <cmath>
+#include <map>
+
+#include "HiScore/TfmHiScore.h"
+#include "tests/support/FakePlatform.h"
+#include "ui/ApplicationSetup.h"
+#include "ui/PictureBox.h"
+
+namespace {
+
+constexpr double SecondsPerDay = 86400;
+const TDateTime Noon = 46000.5; // 09-12-2025 12:00:00
+
+TDateTime seconds(double s)
+{
+    return s / SecondsPerDay;
+}
+
+OneHiScore record(qint32 score, TDateTime date = Noon)
+{
+    OneHiScore entry;
+    entry.Name = QStringLiteral("Игрок %1").arg(score);
+    entry.MinValue = 1;
+    entry.MaxValue = 30;
+    entry.Score = score;
+    entry.Date = date;
+    entry.Duration = seconds(135);
+    entry.Answers = 30;
+    entry.Errors = 10;
+    return entry;
+}
+
+// The labels of the last fill by their top-left corner.
+using Labels = std::map<std::pair<int, int>, QLabel *>;
+
+Labels labelsOf(const TfmHiScore &window)
+{
+    Labels labels;
+    for (QLabel *label : window.findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+        const auto at = std::make_pair(label->x(), label->y());
+        if (labels.count(at))
+            qFatal("two labels at %d,%d", at.first, at.second);
+        labels[at] = label;
+    }
+    return labels;
+}
+
+QString textAt(const Labels &labels, int x, int y)
+{
+    const auto found = labels.find({x, y});
+    return found == labels.end() ? QStringLiteral("<none>") : found->second->text();
+}
+
+bool isRed(const QLabel &label)
+{
+    return label.palette().color(QPalette::WindowText) == QColor(255, 0, 0);
+}
+
+struct RecordsFill {
+    std::deque<OneHiScore> entries;
+    std::vector<OneHiScore *> list()
+    { // what RankRecords hands over
+        std::vector<OneHiScore *> pointers;
+        for (OneHiScore &entry : entries)
+            pointers.push_back(&entry);
+        return pointers;
+    }
+};
+
+RecordsHeading arithmeticHeading()
+{
+    return {QStringLiteral("Сложение"), false, QString(), false};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(RecordsHeading)
+
+class HiScoreTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
+
+    void windowAtCreation();
+    void recordsTableShowsFirstTwenty();
+    void rowTexts_data();
+    void rowTexts();
+    void highlightOnlyExactGame_data();
+    void highlightOnlyExactGame();
+    void averageScore_data();
+    void averageScore();
+    void categorySummary_data();
+    void categorySummary();
+    void historyNewestFirst_data();
+    void historyNewestFirst();
+    void emptyListsLeaveWallpaperOnly();
+    void refillRemovesPreviousLabels();
+    void namesAreNeverMarkup();
+    void twelveHourLocale();
+
+private:
+    FakePlatform m_fake;
+    std::unique_ptr<PlatformOverride> m_override;
+};
+
+void HiScoreTest::initTestCase()
+{
+    setUpApplication(*qApp);
+    m_fake.display = QRect(0, 0, 1280, 1024);
+    m_override = std::make_unique<PlatformOverride>(m_fake);
+}
+
+void HiScoreTest::windowAtCreation()
+{
+    TfmHiScore window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("Рекорды"));
+    QCOMPARE(window.size(), QSize(506, 597));
+    QCOMPARE(window.minimumSize(), window.maximumSize());
+    QCOMPARE(window.frameGeometry().topLeft(),
+             QPoint((1280 - window.frameGeometry().width()) / 2,
+                    (1024 - window.frameGeometry().height()) / 2));
+    QCOMPARE(window.HighlightScore, 0);
+    QCOMPARE(window.HighlightDate, 0.0);
+}
+
+void HiScoreTest::recordsTableShowsFirstTwenty()
+{
+    RecordsFill fill;
+    for (int i = 0; i < 25; ++i)
+        fill.entries.push_back(record(100 - i));
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    const Labels labels = labelsOf(window);
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("Рекорды"));
+    const std::pair<int, const char16_t *> headers[] = {
+        {5, u"Место"},   {45, u"Имя"},      {120, u"Очков"},    {165, u"Дата"},
+        {275, u"Время"}, {320, u"Ответов"}, {370, u"Ср.ответ"}, {430, u"Ошибок"}};
+    for (const auto &[x, text] : headers)
+        QCOMPARE(textAt(labels, x, 80), QString::fromUtf16(text));
+    for (int i = 0; i < 20; ++i) {
+        const int y = 100 + 20 * i;
+        QCOMPARE(textAt(labels, 10, y), QStringLiteral("%1)").arg(i + 1));
+        QCOMPARE(textAt(labels, 40, y), QStringLiteral("Игрок %1").arg(100 - i));
+        QCOMPARE(textAt(labels, 140, y), QString::number(100 - i));
+    }
+    QCOMPARE(textAt(labels, 10, 500), QStringLiteral("<none>"));
+    QCOMPARE(textAt(labels, 20, 20), QStringLiteral("Действие : Сложение"));
+    QCOMPARE(textAt(labels, 220, 20), QStringLiteral("Категория: от 1 до 30"));
+    QCOMPARE(textAt(labels, 20, 40), QStringLiteral("Всего игр: 25"));
+    // (100 + ... + 76) / 25 = 88: the five games not listed count too.
+    QCOMPARE(textAt(labels, 120, 40), QStringLiteral("Средний балл: 88"));
+    QCOMPARE(labels.size(), std::size_t(8 + 20 * 8 + 4));
+}
+
+void HiScoreTest::rowTexts_data()
+{
+    QTest::addColumn<TDateTime>("date");
+    QTest::addColumn<TDateTime>("duration");
+    QTest::addColumn<int>("answers");
+    QTest::addColumn<int>("errors");
+    QTest::addColumn<QString>("dateText");
+    QTest::addColumn<QString>("durationText");
+    QTest::addColumn<QString>("averageText");
+    QTest::addColumn<QString>("errorsText");
+
+    const TDateTime morning = 46000 + seconds(9 * 3600 + 5 * 60 + 7);
+    QTest::addRow("thirty_answers_in_2m15s")
+        << morning << seconds(135) << 30 << 4 << "09-12-2025 09:05:07"
+        << "00:02:15"
+        << "04.500"
+        << "4";
+    QTest::addRow("no_right_answers") << morning << seconds(20) << 0 << 10 << "09-12-2025 09:05:07"
+                                      << "00:00:20"
+                                      << "-"
+                                      << "10";
+    QTest::addRow("average_of_1m15s_shows_seconds_only")
+        << morning << seconds(150) << 2 << 0 << "09-12-2025 09:05:07"
+        << "00:02:30"
+        << "15.000"
+        << "0";
+    QTest::addRow("longer_than_a_day")
+        << morning << 1 + seconds(3 * 3600 + 4 * 60 + 5) << 1 << 0 << "09-12-2025 09:05:07"
+        << "03:04:05"
+        << "05.000"
+        << "0";
+    QTest::addRow("errors_unknown") << morning << seconds(60) << 3 << -1 << "09-12-2025 09:05:07"
+                                    << "00:01:00"
+                                    << "20.000"
+                                    << "-";
+    QTest::addRow("midnight_date_without_time") << 46000.0 << seconds(60) << 3 << 1 << "09-12-2025"
+                                                << "00:01:00"
+                                                << "20.000"
+                                                << "1";
+}
+
+void HiScoreTest::rowTexts()
+{
+    QFETCH(TDateTime, date);
+    QFETCH(TDateTime, duration);
+    QFETCH(int, answers);
+    QFETCH(int, errors);
+    RecordsFill fill;
+    fill.entries.push_back(record(17, date));
+    fill.entries.back().Duration = duration;
+    fill.entries.back().Answers = answers;
+    fill.entries.back().Errors = errors;
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    const Labels labels = labelsOf(window);
+
+    QTEST(textAt(labels, 165, 100), "dateText");
+    QTEST(textAt(labels, 275, 100), "durationText");
+    QCOMPARE(textAt(labels, 320, 100), QString::number(answers));
+    QTEST(textAt(labels, 370, 100), "averageText");
+    QTEST(textAt(labels, 430, 100), "errorsText");
+}
+
+void HiScoreTest::highlightOnlyExactGame_data()
+{
+    QTest::addColumn<int>("highlightScore");
+    QTest::addColumn<TDateTime>("highlightDate");
+    QTest::addColumn<int>("redRow"); // -1: none
+
+    // Rows: 0 (30, Noon), 1 (20, Noon + 1 s), 2 (20, Noon + 2 s).
+    QTest::addRow("score_and_date_match") << 20 << Noon + seconds(2) << 2;
+    QTest::addRow("same_score_other_date") << 20 << Noon + seconds(3) << -1;
+    QTest::addRow("same_date_other_score") << 21 << Noon + seconds(1) << -1;
+    QTest::addRow("date_off_by_one_ulp") << 30 << std::nextafter(Noon, 1e9) << -1;
+    QTest::addRow("first_place") << 30 << Noon << 0;
+}
+
+void HiScoreTest::highlightOnlyExactGame()
+{
+    QFETCH(int, highlightScore);
+    QFETCH(TDateTime, highlightDate);
+    QFETCH(int, redRow);
+    RecordsFill fill;
+    fill.entries = {record(30, Noon), record(20, Noon + seconds(1)), record(20, Noon + seconds(2))};
+    TfmHiScore window;
+    window.HighlightScore = highlightScore;
+    window.HighlightDate = highlightDate;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+
+    const QColor normal = window.palette().color(QPalette::WindowText);
+    for (const auto &[at, label] : labelsOf(window)) {
+        const bool red = at.first == 40 && at.second == 100 + 20 * redRow;
+        QVERIFY2(isRed(*label) == red, qPrintable(label->text()));
+        if (!red)
+            QCOMPARE(label->palette().color(QPalette::WindowText), normal);
+    }
+}
+
+void HiScoreTest::averageScore_data()
+{
+    QTest::addColumn<QList<int>>("scores");
+    QTest::addColumn<QString>("average");
+    QTest::addRow("10_9_9_gives_9") << QList<int>{10, 9, 9} << "9";
+    QTest::addRow("5_4_gives_4") << QList<int>{5, 4} << "4";
+    QTest::addRow("single_zero") << QList<int>{0} << "0";
+    QTest::addRow("negative_truncates_toward_zero") << QList<int>{-3, -4} << "-3";
+    QTest::addRow("no_overflow_of_the_sum") << QList<int>{2147483647, 2147483647} << "2147483647";
+}
+
+void HiScoreTest::averageScore()
+{
+    QFETCH(QList<int>, scores);
+    QFETCH(QString, average);
+    RecordsFill fill;
+    for (const int score : scores)
+        fill.entries.push_back(record(score));
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    QCOMPARE(textAt(labelsOf(window), 120, 40), QStringLiteral("Средний балл: ") + average);
+}
+
+void HiScoreTest::categorySummary_data()
+{
+    QTest::addColumn<RecordsHeading>("heading");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("category");
+
+    QTest::addRow("arithmetic_range_of_first_entry")
+        << RecordsHeading{QStringLiteral("Деление"), false, QStringLiteral("animals.txt"), true}
+        << "Действие : Деление"
+        << "Категория: от -4 до 12";
+    QTest::addRow("foreign_language") << RecordsHeading{QStringLiteral("Иностранный язык"), true,
+                                                        QStringLiteral("animals.txt"), false}
+                                      << "Действие : Иностранный язык"
+                                      << "Категория:animals.txt";
+    QTest::addRow("foreign_language_reversed")
+        << RecordsHeading{QStringLiteral("Иностранный язык"), true, QStringLiteral("Звери.txt"),
+                          true}
+        << "Действие : Иностранный язык"
+        << "Категория:Звери.txt<-->";
+}
+
+void HiScoreTest::categorySummary()
+{
+    QFETCH(RecordsHeading, heading);
+    RecordsFill fill;
+    fill.entries = {record(9), record(3)};
+    fill.entries.front().MinValue = -4;
+    fill.entries.front().MaxValue = 12;
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), heading);
+    const Labels labels = labelsOf(window);
+    QTEST(textAt(labels, 20, 20), "action");
+    QTEST(textAt(labels, 220, 20), "category");
+    QCOMPARE(textAt(labels, 20, 40), QStringLiteral("Всего игр: 2"));
+}
+
+void HiScoreTest::historyNewestFirst_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("rows");
+    QTest::addRow("sixty_entries_give_fifty_rows") << 60 << 50;
+    QTest::addRow("fifty_entries") << 50 << 50;
+    QTest::addRow("three_entries") << 3 << 3;
+}
+
+void HiScoreTest::historyNewestFirst()
+{
+    QFETCH(int, count);
+    QFETCH(int, rows);
+    std::deque<OneHistory> history;
+    for (int i = 0; i < count; ++i) {
+        OneHistory entry;
+        entry.Name = QStringLiteral("hidden");
+        entry.Description = QStringLiteral("Сложение от 1 до %1").arg(i + 1);
+        entry.Score = 100 + i;
+        entry.Date = Noon + i;
+        entry.Duration = seconds(60 + i);
+        entry.Answers = i;
+        history.push_back(entry);
+    }
+    TfmHiScore window;
+    window.ShowHistory(history);
+    const Labels labels = labelsOf(window);
+
+    QCOMPARE(window.windowTitle(), QStringLiteral("История"));
+    QCOMPARE(textAt(labels, 10, 20), QStringLiteral("История"));
+    QCOMPARE(textAt(labels, 60, 20), QStringLiteral("Очков"));
+    QCOMPARE(textAt(labels, 100, 20), QStringLiteral("Дата"));
+    QCOMPARE(textAt(labels, 220, 20), QStringLiteral("Время"));
+    for (int k = 0; k < rows; ++k) {
+        const int position = count - 1 - k;
+        const int y = 35 + 15 * k;
+        QCOMPARE(textAt(labels, 20, y), QStringLiteral("%1)").arg(position + 1));
+        QCOMPARE(textAt(labels, 60, y), QString::number(100 + position));
+        QCOMPARE(textAt(labels, 100, y), dateText(Noon + position, QLocale()));
+        QCOMPARE(textAt(labels, 220, y),
+                 QStringLiteral("00:01:%1").arg(position, 2, 10, QLatin1Char('0')));
+        QCOMPARE(textAt(labels, 270, y), QStringLiteral("Сложение от 1 до %1").arg(position + 1));
+    }
+    QCOMPARE(labels.size(), std::size_t(4 + 5 * rows));
+    for (const auto &[at, label] : labels)
+        QVERIFY(label->text() != QStringLiteral("hidden"));
+}
+
+void HiScoreTest::emptyListsLeaveWallpaperOnly()
+{
+    TfmHiScore window;
+    RecordsFill fill;
+    fill.entries = {record(5)};
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    QVERIFY(!labelsOf(window).empty());
+
+    window.ShowHistory({});
+    QCOMPARE(window.windowTitle(), QStringLiteral("История"));
+    QVERIFY(labelsOf(window).empty());
+    window.ShowRecords({}, arithmeticHeading());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Рекорды"));
+    QVERIFY(labelsOf(window).empty());
+
+    const QList<QWidget *> left = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(left.size(), 1);
+    QCOMPARE(left.front()->objectName(), QStringLiteral("imgWallpapper"));
+    const auto *wallpaper = qobject_cast<PictureBox *>(left.front());
+    QVERIFY(wallpaper && wallpaper->hasPicture());
+    QCOMPARE(wallpaper->geometry(), QRect(0, 0, 506, 597));
+}
+
+void HiScoreTest::refillRemovesPreviousLabels()
+{
+    TfmHiScore window;
+    std::deque<OneHistory> history(60);
+    window.ShowHistory(history);
+    QCOMPARE(labelsOf(window).size(), std::size_t(4 + 5 * 50));
+
+    RecordsFill fill;
+    fill.entries = {record(8), record(7)};
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    QCOMPARE(labelsOf(window).size(), std::size_t(8 + 2 * 8 + 4));
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    QCOMPARE(labelsOf(window).size(), std::size_t(8 + 2 * 8 + 4));
+}
+
+void HiScoreTest::namesAreNeverMarkup()
+{
+    RecordsFill fill;
+    fill.entries = {record(5)};
+    fill.entries.front().Name = QStringLiteral("<b>Ann</b><img src=x>");
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    QLabel *name = labelsOf(window).at({40, 100});
+    QCOMPARE(name->textFormat(), Qt::PlainText);
+    QCOMPARE(name->text(), QStringLiteral("<b>Ann</b><img src=x>"));
+}
+
+// A 12-hour locale writes the moment of a game with its day-half marker and no leading zero,
+// but a duration stays a count of hours.
+void HiScoreTest::twelveHourLocale()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    RecordsFill fill;
+    fill.entries = {record(5, 46000 + seconds(15 * 3600 + 4 * 60 + 5))};
+    fill.entries.front().Duration = seconds(125);
+    TfmHiScore window;
+    window.ShowRecords(fill.list(), arithmeticHeading());
+    const Labels labels = labelsOf(window);
+    QCOMPARE(textAt(labels, 165, 100), QStringLiteral("09-12-2025 3:04:05 PM"));
+    QCOMPARE(textAt(labels, 275, 100), QStringLiteral("0:02:05"));
+}
+
+QTEST_MAIN(HiScoreTest)
+#include "tst_hiscore.moc"

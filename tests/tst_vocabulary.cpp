@@ -1,0 +1,746 @@
+// The vocabulary drill through the real window, with seeded random draws: the dictionary
+// controls, the tasks and their option buttons, clicks and keys, the labels of tasks first
+// answered wrongly, dictionaries without entries, and files that cannot be read.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include <array>
+
+#include "main/CategoryCode.h"
+#include "main/TfmMain.h"
+#include "tests/support/AppSandbox.h"
+#include "ui/ApplicationSetup.h"
+#include "ui/AutoSizeLabel.h"
+#include "ui/EventGuard.h"
+#include "ui/ProgressBar.h"
+#include "ui/RandomGenerator.h"
+#include "ui/WideButton.h"
+#include "ui/Win1251.h"
+
+namespace {
+
+const QString FileName = QStringLiteral("words.txt");
+const QString FreeMark = QStringLiteral("-");
+constexpr int OptionCount = 4;
+constexpr int MistakesToEnd = 10;
+
+QByteArray win1251File(const QStringList &entries)
+{
+    return toWin1251(QStringLiteral("Словарь\r\n") + entries.join(QStringLiteral("\r\n")) +
+                     QStringLiteral("\r\n"));
+}
+
+QByteArray utf16File(const QStringList &entries)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    const QString text = entries.join(QLatin1Char('\n'));
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+// A window in a sandbox with the foreign-language kind selected.
+struct Drill {
+    Drill() = default;
+    explicit Drill(const QByteArray &dictionary, bool reversed = false)
+    {
+        useDictionary(dictionary);
+        find<QCheckBox>("cbReverse")->setChecked(reversed);
+    }
+
+    template<typename Control = QWidget> Control *find(const char *name) const
+    {
+        auto *found = window.findChild<Control *>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    void useDictionary(const QByteArray &content, const QString &name = FileName)
+    {
+        sandbox.writeFile(QStringLiteral("Dic/") + name, content);
+        selectForeignLanguage();
+    }
+
+    void selectForeignLanguage()
+    {
+        find<QComboBox>("cmbAction")->setCurrentIndex(7);
+        window.cmbActionChange();
+    }
+
+    void start()
+    {
+        window.btStartClick();
+        if (!window.isGameRunning())
+            qFatal("the game did not start");
+    }
+
+    WideButton *option(int index) const
+    {
+        static const std::array<const char *, OptionCount> Names = {"btOption1", "btOption2",
+                                                                    "btOption3", "btOption4"};
+        return find<WideButton>(Names.at(static_cast<std::size_t>(index)));
+    }
+
+    QStringList captions() const
+    {
+        QStringList texts;
+        for (int i = 0; i < OptionCount; ++i)
+            texts << option(i)->text();
+        return texts;
+    }
+
+    int rightIndex() const { return captions().indexOf(window.dictionary().RightWord); }
+    WideButton *rightButton() const { return option(rightIndex()); }
+    WideButton *wrongButton() const
+    {
+        for (int i = 0; i < OptionCount; ++i) {
+            if (option(i)->text() != window.dictionary().RightWord)
+                return option(i);
+        }
+        qFatal("every button carries the right answer");
+    }
+
+    QString question() const { return find<AutoSizeLabel>("lbTextPraxis")->text(); }
+
+    std::vector<AutoSizeLabel *> labels() const
+    {
+        std::vector<AutoSizeLabel *> found;
+        for (auto *label : window.findChildren<AutoSizeLabel *>(Qt::FindDirectChildrenOnly)) {
+            if (label->objectName().startsWith(QStringLiteral("lbRightAnswer")))
+                found.push_back(label);
+        }
+        return found;
+    }
+
+    AppSandbox sandbox;
+    TfmMain window;
+};
+
+// The task as the rules make it from the same draws, to check the order of the draws.
+struct ModelTask {
+    QString question;
+    QString rightWord;
+    QStringList captions{OptionCount};
+    QStringList hints{OptionCount, FreeMark};
+};
+
+ModelTask modelTask(RandomGenerator &random, const QStringList &entries, bool reversed)
+{
+    ModelTask task;
+    const auto place = [&](const QString &text) {
+        const qint32 b = random.next(OptionCount);
+        if (task.hints.at(b) != FreeMark)
+            return false;
+        for (int other = 0; other < OptionCount; ++other) {
+            if (other != b && task.captions.at(other) == text)
+                return false;
+        }
+        task.hints[b].clear();
+        task.captions[b] = text;
+        return true;
+    };
+    const auto sides = [](const QString &line) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        return std::pair{line.left(tab), line.mid(tab + 1)};
+    };
+    const auto [word, translation] = sides(entries.at(random.next(entries.size())));
+    task.question = reversed ? translation : word;
+    task.rightWord = reversed ? word : translation;
+    place(task.rightWord);
+    int needed = 3;
+    for (int tries = 0; tries < 1000 && needed > 0; ++tries) {
+        const auto [otherWord, otherTranslation] = sides(entries.at(random.next(entries.size())));
+        if (place(reversed ? otherWord : otherTranslation))
+            --needed;
+    }
+    return task;
+}
+
+QStringList hints(const Drill &d)
+{
+    QStringList marks;
+    for (int i = 0; i < OptionCount; ++i)
+        marks << d.option(i)->hint();
+    return marks;
+}
+
+int filledButtons(const Drill &d)
+{
+    return OptionCount - static_cast<int>(d.captions().count(QString()));
+}
+
+} // namespace
+
+class VocabularyTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void kindSwitchesControls();
+    void folderListing();
+    void noDictionaryBeforeFirstGame();
+    void tasksFollowDraws_data();
+    void tasksFollowDraws();
+    void reverseTakesEffectAtNextTask();
+    void fontSizes_data();
+    void fontSizes();
+    void wordsAreShownAsPlainText();
+    void wrongClicksThenRight();
+    void gameEndingOnWrongClickListsTask();
+    void labelsFreedAtNextStart();
+    void clicksOutsideGameDoNothing();
+    void zeroEntries_data();
+    void zeroEntries();
+    void earlierRightWordStaysRight();
+    void unreadableDictionary_data();
+    void unreadableDictionary();
+    void keysClickOptions_data();
+    void keysClickOptions();
+    void keysFromFocusedControls_data();
+    void keysFromFocusedControls();
+    void keysAfterStartWithMouse();
+    void keysOutsideDictionaryGame();
+    void categoryCodeFollowsControls();
+};
+
+void VocabularyTest::kindSwitchesControls()
+{
+    Drill d;
+    d.selectForeignLanguage();
+    for (const char *range : {"lbMin", "lbMax", "edMin", "edMax"})
+        QVERIFY2(d.find(range)->isHidden(), range);
+    QVERIFY(!d.find("cmbDicFiles")->isHidden());
+    QVERIFY(!d.find("cbReverse")->isHidden());
+    QCOMPARE(d.find("cmbDicFiles")->y(), 12);
+    // Option buttons and answer box wait for the start of a game.
+    QVERIFY(d.find("btOption1")->isHidden());
+
+    d.find<QComboBox>("cmbAction")->setCurrentIndex(3);
+    d.window.cmbActionChange();
+    for (const char *range : {"lbMin", "lbMax", "edMin", "edMax"})
+        QVERIFY2(!d.find(range)->isHidden(), range);
+    QVERIFY(d.find("cmbDicFiles")->isHidden());
+    QVERIFY(d.find("cbReverse")->isHidden());
+}
+
+void VocabularyTest::folderListing()
+{
+    Drill d;
+    for (const char *name : {"b.txt", "A.dic", ".hidden", "no extension", "c.TXT"})
+        d.sandbox.writeFile(QStringLiteral("Dic/") + QLatin1String(name), "t\na\tb\n");
+    d.sandbox.makeFolder(QStringLiteral("Dic/sub folder"));
+    d.selectForeignLanguage();
+
+    auto *files = d.find<QComboBox>("cmbDicFiles");
+    QStringList listed;
+    for (int i = 0; i < files->count(); ++i)
+        listed << files->itemText(i);
+    QCOMPARE(listed, (QStringList{QStringLiteral(".hidden"), QStringLiteral("A.dic"),
+                                  QStringLiteral("b.txt"), QStringLiteral("c.TXT"),
+                                  QStringLiteral("no extension")}));
+    QCOMPARE(files->currentIndex(), 0);
+
+    // Every switch refills the list and selects the first file again.
+    files->setCurrentIndex(3);
+    d.sandbox.writeFile(QStringLiteral("Dic/!new.txt"), "t\na\tb\n");
+    d.selectForeignLanguage();
+    QCOMPARE(files->count(), 6);
+    QCOMPARE(files->currentText(), QStringLiteral("!new.txt"));
+}
+
+void VocabularyTest::noDictionaryBeforeFirstGame()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    QVERIFY(d.window.NextTask());
+    QCOMPARE(d.question(), QStringLiteral("dog"));
+    QCOMPARE(d.window.dictionary().DicCount, 0);
+    QCOMPARE(d.captions(), (QStringList{QStringLiteral("Option1"), QStringLiteral("Option2"),
+                                        QStringLiteral("Option3"), QStringLiteral("Option4")}));
+}
+
+void VocabularyTest::tasksFollowDraws_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("reversed");
+    QTest::addColumn<int>("filled");
+
+    const QStringList many = {QStringLiteral("cat\tкошка"),   QStringLiteral("dog\tсобака"),
+                              QStringLiteral("cow\tкорова"),  QStringLiteral("hen\tкурица"),
+                              QStringLiteral("pig\tсвинья"),  QStringLiteral("fox\tлиса"),
+                              QStringLiteral("owl\tсова"),    QStringLiteral("bee\tпчела"),
+                              QStringLiteral("ant\tмуравей"), QStringLiteral("elk\tлось")};
+    QTest::addRow("one_entry_fills_one_button")
+        << QStringList{QStringLiteral("cat\tкошка")} << false << 1;
+    QTest::addRow("two_answers") << many.first(2) << false << 2;
+    QTest::addRow("three_answers") << many.first(3) << false << 3;
+    QTest::addRow("shared_answer_counts_once")
+        << QStringList{QStringLiteral("big\tбольшой"), QStringLiteral("large\tбольшой"),
+                       QStringLiteral("small\tмаленький")}
+        << false << 2;
+    QTest::addRow("case_makes_another_answer")
+        << QStringList{QStringLiteral("a\tДом"), QStringLiteral("b\tдом")} << false << 2;
+    QTest::addRow("many_entries") << many << false << 4;
+    QTest::addRow("reversed_many_entries") << many << true << 4;
+    QTest::addRow("reversed_shared_word")
+        << QStringList{QStringLiteral("light\tсвет"), QStringLiteral("light\tлёгкий")} << true << 1;
+    QTest::addRow("note_stays_with_answer")
+        << QStringList{QStringLiteral("dog\tсобака\t(животное)"), QStringLiteral("cat\tкошка")}
+        << false << 2;
+    QTest::addRow("empty_answer_never_placed")
+        << QStringList{QStringLiteral("nothing\t"), QStringLiteral("cat\tкошка")} << false << 1;
+}
+
+// Several tasks in a row, each answered rightly, against the rules worked from the same seed.
+void VocabularyTest::tasksFollowDraws()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(bool, reversed);
+    QFETCH(int, filled);
+
+    Drill d(win1251File(entries), reversed);
+    RandomGenerator random;
+    random.seed(d.sandbox.fake.seed);
+    d.start();
+    QCOMPARE(d.window.dictionary().DicCount, entries.size());
+    QCOMPARE(d.window.dictionary().DicUnicode, 0);
+
+    constexpr int Tasks = 6;
+    for (int task = 0; task < Tasks; ++task) {
+        const ModelTask expected = modelTask(random, entries, reversed);
+        QCOMPARE(d.question(), expected.question);
+        QCOMPARE(d.window.dictionary().RightWord, expected.rightWord);
+        QCOMPARE(d.captions(), expected.captions);
+        QCOMPARE(hints(d), expected.hints);
+        QCOMPARE(filledButtons(d), filled);
+        if (!expected.rightWord.isEmpty())
+            QCOMPARE(d.captions().count(expected.rightWord), 1);
+        d.window.btOptionClick(d.rightButton());
+        QCOMPARE(d.window.game().Answers, task + 1);
+    }
+}
+
+void VocabularyTest::reverseTakesEffectAtNextTask()
+{
+    Drill d(utf16File({QStringLiteral("Haus\tдом"), QStringLiteral("Baum\tдерево")}));
+    d.start();
+    QCOMPARE(d.window.dictionary().DicUnicode, 1);
+    const QStringList before = d.captions();
+    const QString rightBefore = d.window.dictionary().RightWord;
+    QVERIFY(rightBefore == QStringLiteral("дом") || rightBefore == QStringLiteral("дерево"));
+
+    d.find<QCheckBox>("cbReverse")->setChecked(true);
+    QCOMPARE(d.captions(), before);
+    QCOMPARE(d.window.dictionary().RightWord, rightBefore);
+
+    d.window.btOptionClick(d.rightButton());
+    const QString question = d.question();
+    QVERIFY(question == QStringLiteral("дом") || question == QStringLiteral("дерево"));
+    QCOMPARE(d.window.dictionary().RightWord,
+             question == QStringLiteral("дом") ? QStringLiteral("Haus") : QStringLiteral("Baum"));
+    QStringList words = d.captions();
+    words.removeAll(QString());
+    words.sort();
+    QCOMPARE(words, (QStringList{QStringLiteral("Baum"), QStringLiteral("Haus")}));
+}
+
+void VocabularyTest::fontSizes_data()
+{
+    QTest::addColumn<int>("questionLength");
+    QTest::addColumn<int>("questionSize");
+    QTest::addColumn<int>("answerLength");
+    QTest::addColumn<int>("answerSize");
+
+    QTest::addRow("empty_question_and_30") << 0 << 36 << 30 << 11;
+    QTest::addRow("16_and_31") << 16 << 36 << 31 << 10;
+    QTest::addRow("17_and_40") << 17 << 24 << 40 << 10;
+    QTest::addRow("22_and_41") << 22 << 24 << 41 << 9;
+    QTest::addRow("23_and_60") << 23 << 22 << 60 << 9;
+    QTest::addRow("50_and_61") << 50 << 11 << 61 << 7;
+    QTest::addRow("3_and_1") << 3 << 36 << 1 << 11;
+}
+
+void VocabularyTest::fontSizes()
+{
+    QFETCH(int, questionLength);
+    QFETCH(int, questionSize);
+    QFETCH(int, answerLength);
+    QFETCH(int, answerSize);
+
+    // Cyrillic letters count one code unit each, as Latin ones do.
+    const QString word(questionLength, QChar(u'ж'));
+    const QString answer(answerLength, QLatin1Char('w'));
+    Drill d(win1251File({word + QLatin1Char('\t') + answer}));
+    d.start();
+    QCOMPARE(d.question(), word);
+    QCOMPARE(d.find("lbTextPraxis")->font().pointSize(), questionSize);
+    QCOMPARE(d.rightButton()->font().pointSize(), answerSize);
+
+    // A following task of another length is sized afresh.
+    d.sandbox.writeFile(QStringLiteral("Dic/") + FileName, win1251File({QStringLiteral("ab\tcd")}));
+    d.window.btOptionClick(d.rightButton());
+    d.window.LoadDictionary();
+    d.window.NextTask();
+    QCOMPARE(d.find("lbTextPraxis")->font().pointSize(), 36);
+    QCOMPARE(d.rightButton()->font().pointSize(), 11);
+}
+
+void VocabularyTest::wordsAreShownAsPlainText()
+{
+    Drill d(win1251File({QStringLiteral("<b>bold</b>\t<img src=\"x.png\">")}));
+    d.start();
+    QCOMPARE(d.find<AutoSizeLabel>("lbTextPraxis")->textFormat(), Qt::PlainText);
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.labels().size(), std::size_t(1));
+    QCOMPARE(d.labels().front()->textFormat(), Qt::PlainText);
+    QCOMPARE(d.labels().front()->text(), QStringLiteral("<b>bold</b> - <img src=\"x.png\">"));
+}
+
+void VocabularyTest::wrongClicksThenRight()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка"), QStringLiteral("dog\tсобака")}));
+    d.start();
+    const QString question = d.question();
+    const QString right = d.window.dictionary().RightWord;
+    const QStringList captions = d.captions();
+
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.wrongButton());
+    QCOMPARE(d.window.game().Mistakes, 200);
+    QCOMPARE(d.find<ProgressBar>("prbMistakes")->position(), 200);
+    QCOMPARE(d.window.game().Errors, 2);
+    QCOMPARE(d.window.task().TaskFailed, 1);
+    QCOMPARE(d.captions(), captions);
+    QCOMPARE(d.question(), question);
+    QVERIFY(d.labels().empty());
+
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.window.game().Answers, 1);
+    QCOMPARE(d.window.game().Score, 3);
+    QCOMPARE(d.window.game().Mistakes, 200);
+    QCOMPARE(d.window.task().TaskFailed, 0);
+    QCOMPARE(d.window.dictionary().RightAnswerLabels, 1);
+    QCOMPARE(d.labels().size(), std::size_t(1));
+    AutoSizeLabel *first = d.labels().front();
+    QCOMPARE(first->objectName(), QStringLiteral("lbRightAnswer1"));
+    QCOMPARE(first->text(), question + QStringLiteral(" - ") + right);
+    QCOMPARE(first->pos(), QPoint(10, 125));
+    QCOMPARE(first->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(first->font().pointSize(), 10);
+    QVERIFY(first->font().bold());
+    QVERIFY(!first->autoFillBackground());
+    QVERIFY(first->isHidden());
+    QCOMPARE(first->size(), first->sizeHint());
+    // Drawn beneath the windowed controls, above the background and the task label.
+    const QObjectList &children = d.window.children();
+    QVERIFY(children.indexOf(first) > children.indexOf(d.find("lbTextPraxis")));
+    QVERIFY(children.indexOf(first) < children.indexOf(d.find("redBox")));
+
+    // A task answered rightly at once is not listed.
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.labels().size(), std::size_t(1));
+
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.labels().size(), std::size_t(2));
+    AutoSizeLabel *second = d.window.findChild<AutoSizeLabel *>(QStringLiteral("lbRightAnswer2"));
+    QVERIFY(second);
+    QCOMPARE(second->pos(), QPoint(10, 140));
+    QVERIFY(second->isHidden());
+    QCOMPARE(d.window.game().Errors, 3);
+    QCOMPARE(d.window.game().Mistakes, 300);
+}
+
+void VocabularyTest::gameEndingOnWrongClickListsTask()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка"), QStringLiteral("dog\tсобака")}));
+    d.start();
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.rightButton());
+    const QString question = d.question();
+    const QString right = d.window.dictionary().RightWord;
+    WideButton *wrong = d.wrongButton();
+    for (int i = 0; i < MistakesToEnd - 1; ++i)
+        d.window.btOptionClick(wrong);
+    QVERIFY(!d.window.isGameRunning());
+    QCOMPARE(d.window.game().Errors, MistakesToEnd);
+    QCOMPARE(d.sandbox.fake.pauses, std::vector<int>{1000});
+
+    QCOMPARE(d.labels().size(), std::size_t(2));
+    auto *last = d.window.findChild<AutoSizeLabel *>(QStringLiteral("lbRightAnswer2"));
+    QVERIFY(last);
+    QCOMPARE(last->text(), question + QStringLiteral(" - ") + right);
+    QCOMPARE(last->pos(), QPoint(10, 140));
+    for (AutoSizeLabel *label : d.labels())
+        QVERIFY(!label->isHidden());
+    for (int i = 0; i < OptionCount; ++i)
+        QVERIFY(d.option(i)->isHidden());
+}
+
+void VocabularyTest::labelsFreedAtNextStart()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.start();
+    for (int i = 0; i < MistakesToEnd; ++i)
+        d.window.btOptionClick(d.wrongButton());
+    QCOMPARE(d.labels().size(), std::size_t(1));
+
+    d.start();
+    QVERIFY(d.labels().empty());
+    QCOMPARE(d.window.dictionary().RightAnswerLabels, 0);
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.labels().front()->objectName(), QStringLiteral("lbRightAnswer1"));
+    QCOMPARE(d.labels().front()->pos(), QPoint(10, 125));
+}
+
+// After the end, or before any start, no click may count or end a game a second time.
+void VocabularyTest::clicksOutsideGameDoNothing()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.window.btOptionClick(d.option(0));
+    QCOMPARE(d.window.game().Errors, 0);
+    QCOMPARE(d.window.game().Mistakes, 0);
+
+    d.start();
+    for (int i = 0; i < MistakesToEnd; ++i)
+        d.window.btOptionClick(d.wrongButton());
+    QVERIFY(!d.window.isGameRunning());
+    for (int i = 0; i < OptionCount; ++i)
+        d.window.btOptionClick(d.option(i));
+    QCOMPARE(d.window.game().Errors, MistakesToEnd);
+    QCOMPARE(d.window.game().Answers, 0);
+    QCOMPARE(d.window.game().Mistakes, 1000);
+    QCOMPARE(d.sandbox.fake.pauses.size(), std::size_t(1));
+    QCOMPARE(d.labels().size(), std::size_t(1));
+}
+
+void VocabularyTest::zeroEntries_data()
+{
+    QTest::addColumn<QByteArray>("content");
+
+    QTest::addRow("empty_file") << QByteArray();
+    QTest::addRow("lines_without_tab") << QByteArray("Title\r\nword only\r\n\r\n");
+    QTest::addRow("8bit_entry_on_first_line") << QByteArray("cat\tkoshka\r\n");
+    QTest::addRow("utf16_mark_only") << QByteArray("\xFF\xFE", 2);
+}
+
+void VocabularyTest::zeroEntries()
+{
+    QFETCH(QByteArray, content);
+
+    Drill d(content);
+    d.start();
+    QCOMPARE(d.window.dictionary().DicCount, 0);
+    QCOMPARE(d.question(), QStringLiteral("dog"));
+    const QStringList designCaptions = {QStringLiteral("Option1"), QStringLiteral("Option2"),
+                                        QStringLiteral("Option3"), QStringLiteral("Option4")};
+    QCOMPARE(d.captions(), designCaptions);
+    QVERIFY(d.window.dictionary().RightWord.isEmpty());
+
+    for (int i = 0; i < OptionCount; ++i) {
+        QVERIFY(!d.option(i)->isHidden());
+        d.window.btOptionClick(d.option(i));
+    }
+    QCOMPARE(d.window.game().Errors, 4);
+    QCOMPARE(d.window.game().Mistakes, 400);
+    QCOMPARE(d.window.game().Answers, 0);
+    QCOMPARE(d.question(), QStringLiteral("dog"));
+    QCOMPARE(d.captions(), designCaptions);
+}
+
+// With no entries the task never changes, so an answer left on a button stays right.
+void VocabularyTest::earlierRightWordStaysRight()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.start();
+    for (int i = 0; i < MistakesToEnd; ++i)
+        d.window.btOptionClick(d.wrongButton());
+
+    d.useDictionary(QByteArray("no entries\r\n"));
+    d.start();
+    QCOMPARE(d.window.dictionary().DicCount, 0);
+    QCOMPARE(d.question(), QStringLiteral("dog"));
+    QCOMPARE(d.window.dictionary().RightWord, QStringLiteral("кошка"));
+    const int right = d.rightIndex();
+    QVERIFY(right >= 0);
+    d.window.btOptionClick(d.option(right));
+    d.window.btOptionClick(d.option(right));
+    QCOMPARE(d.window.game().Answers, 2);
+    QCOMPARE(d.question(), QStringLiteral("dog"));
+    d.window.btOptionClick(d.wrongButton());
+    QCOMPARE(d.window.game().Errors, 1);
+}
+
+void VocabularyTest::unreadableDictionary_data()
+{
+    QTest::addColumn<QString>("listed");
+    QTest::addColumn<QString>("replacement");
+
+    // listed: the file in Dic when the kind is chosen (none when empty); replacement: what
+    // takes its place before the start ("" removes it, "/" puts a folder there).
+    QTest::addRow("empty_folder") << QString() << QString();
+    QTest::addRow("file_removed_after_listing") << QStringLiteral("gone.txt") << QString();
+    QTest::addRow("folder_in_place_of_file") << QStringLiteral("odd.txt") << QStringLiteral("/");
+}
+
+void VocabularyTest::unreadableDictionary()
+{
+    QFETCH(QString, listed);
+    QFETCH(QString, replacement);
+
+    Drill d;
+    d.sandbox.makeFolder(QStringLiteral("Dic"));
+    if (!listed.isEmpty())
+        d.sandbox.writeFile(QStringLiteral("Dic/") + listed, "t\na\tb\n");
+    d.selectForeignLanguage();
+    const QString path = d.sandbox.path(QStringLiteral("Dic/") + listed);
+    if (!listed.isEmpty()) {
+        QVERIFY(QFile::remove(path));
+        if (replacement == QStringLiteral("/"))
+            d.sandbox.makeFolder(QStringLiteral("Dic/") + listed);
+    }
+
+    guarded([&] { d.window.btStartClick(); });
+    QCOMPARE(d.sandbox.fake.errors.size(), 1);
+    QVERIFY2(d.sandbox.fake.errors.front().contains(path),
+             qPrintable(d.sandbox.fake.errors.front()));
+    QVERIFY(!d.window.isGameRunning());
+    QCOMPARE(d.window.dictionary().DicCount, 0);
+    QCOMPARE(d.window.game().Mistakes, 0);
+    QVERIFY(d.find("edAnswer")->isHidden());
+    QVERIFY(!d.find("btStart")->isHidden());
+    QVERIFY(d.find("cmbAction")->isEnabled());
+    for (int i = 0; i < OptionCount; ++i)
+        QVERIFY(d.option(i)->isHidden());
+}
+
+void VocabularyTest::keysClickOptions_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("button"); // -1: no click
+
+    for (int n = 1; n <= OptionCount; ++n) {
+        QTest::addRow("main_keyboard_%d", n) << int(Qt::Key_0) + n << int(Qt::NoModifier) << n - 1;
+        QTest::addRow("keypad_%d", n) << int(Qt::Key_0) + n << int(Qt::KeypadModifier) << n - 1;
+    }
+    QTest::addRow("control_1") << int(Qt::Key_1) << int(Qt::ControlModifier) << -1;
+    QTest::addRow("alt_2") << int(Qt::Key_2) << int(Qt::AltModifier) << -1;
+    QTest::addRow("key_0") << int(Qt::Key_0) << int(Qt::NoModifier) << -1;
+    QTest::addRow("key_5") << int(Qt::Key_5) << int(Qt::NoModifier) << -1;
+    QTest::addRow("keypad_5") << int(Qt::Key_5) << int(Qt::KeypadModifier) << -1;
+    QTest::addRow("letter_a") << int(Qt::Key_A) << int(Qt::NoModifier) << -1;
+}
+
+void VocabularyTest::keysClickOptions()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(int, button);
+
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.start();
+    const int right = d.rightIndex();
+    QTest::keyClick(&d.window, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(d.window.game().Answers, button >= 0 && button == right ? 1 : 0);
+    QCOMPARE(d.window.game().Errors, button >= 0 && button != right ? 1 : 0);
+
+    // A held key answers once.
+    const int answers = d.window.game().Answers;
+    const int errors = d.window.game().Errors;
+    QKeyEvent repeat(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), QString(), true);
+    QApplication::sendEvent(&d.window, &repeat);
+    QCOMPARE(d.window.game().Answers, answers);
+    QCOMPARE(d.window.game().Errors, errors);
+}
+
+void VocabularyTest::keysFromFocusedControls_data()
+{
+    QTest::addColumn<QString>("focused");
+
+    QTest::addRow("option_button") << QStringLiteral("btOption1");
+    QTest::addRow("reverse_box") << QStringLiteral("cbReverse");
+    QTest::addRow("records_button") << QStringLiteral("btHiscore");
+}
+
+// Keys reach the window from whichever control holds the focus, as the child plays.
+void VocabularyTest::keysFromFocusedControls()
+{
+    QFETCH(QString, focused);
+
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+    d.start();
+    auto *control = d.window.findChild<QWidget *>(focused);
+    QVERIFY(control);
+    const int right = d.rightIndex();
+    const int wrong = (right + 1) % OptionCount;
+    QTest::keyClick(control, Qt::Key(Qt::Key_1 + wrong));
+    QCOMPARE(d.window.game().Errors, 1);
+    QTest::keyClick(control, Qt::Key(Qt::Key_1 + right));
+    QCOMPARE(d.window.game().Answers, 1);
+}
+
+// The child clicks "Старт" and plays on with the keys alone.
+void VocabularyTest::keysAfterStartWithMouse()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    d.window.show();
+    d.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    QTest::mouseClick(d.find("btStart"), Qt::LeftButton);
+    QVERIFY(d.window.isGameRunning());
+    QWidget *focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    const int right = d.rightIndex();
+    QTest::keyClick(focus, Qt::Key(Qt::Key_1 + right));
+    // The digits must not reach cmbDicFiles, whose item search would take them.
+    QCOMPARE(d.window.game().Answers, 1);
+    QCOMPARE(d.find<QComboBox>("cmbDicFiles")->currentText(), FileName);
+}
+
+void VocabularyTest::keysOutsideDictionaryGame()
+{
+    Drill d(win1251File({QStringLiteral("cat\tкошка")}));
+    QTest::keyClick(&d.window, Qt::Key_1);
+    QCOMPARE(d.window.game().Errors, 0);
+
+    // In an arithmetic game digits are typed into the answer box, never clicked.
+    d.find<QComboBox>("cmbAction")->setCurrentIndex(0);
+    d.window.cmbActionChange();
+    d.window.btStartClick();
+    QVERIFY(d.window.isGameRunning());
+    for (int key = Qt::Key_1; key <= Qt::Key_4; ++key)
+        QTest::keyClick(&d.window, Qt::Key(key));
+    QCOMPARE(d.window.game().Errors, 0);
+    QCOMPARE(d.window.game().Answers, 0);
+    QTest::keyClick(d.find("edAnswer"), Qt::Key_2);
+    QCOMPARE(d.find<QLineEdit>("edAnswer")->text(), QStringLiteral("2"));
+}
+
+void VocabularyTest::categoryCodeFollowsControls()
+{
+    const QString name = QStringLiteral("Английский.txt");
+    Drill d;
+    d.useDictionary(win1251File({QStringLiteral("cat\tкошка")}), name);
+    const qint32 hash = NameHash(toWin1251(name));
+    QCOMPARE(d.window.CategoryCode(), qint32(7 + 100 * quint32(hash)));
+    d.start();
+    // Read as the controls stand, so a change during the game counts at its end.
+    d.find<QCheckBox>("cbReverse")->setChecked(true);
+    QCOMPARE(d.window.CategoryCode(), qint32(7 + 100 * quint32(hash) + 98700));
+}
+
+QTEST_MAIN(VocabularyTest)
+#include "tst_vocabulary.moc"
