@@ -1,12 +1,54 @@
 #include "main/TfmMain.h"
 
+#include "ui/AppFolder.h"
+#include "ui/FolderListing.h"
+#include "ui/JpegLoader.h"
+#include "ui/Platform.h"
 #include "ui_fmMain.h"
 
-void TfmMain::ScanBadSounds() {}
-void TfmMain::PlayBadSound(quint8) {}
+namespace {
 
-QString TfmMain::PickWallpaper(const QString &) {
-    return {};
+const QString SoundFolder = QStringLiteral("Sound/Bad/");
+const QString SoundPattern = QStringLiteral("*.wav");
+const QString WallpaperFolder = QStringLiteral("Img/");
+const QString WallpaperPattern = QStringLiteral("*.jpg");
+constexpr qsizetype MaxBadSounds = 1000;
+constexpr qsizetype MaxWallpaperCandidates = 100;
+constexpr quint8 WrongAnswerSound = 1;
+
+} // namespace
+
+// A folder with more than MaxBadSounds files keeps its first names in listing order.
+void TfmMain::ScanBadSounds()
+{
+    BadSounds = listFolder(AppFolder() + SoundFolder, SoundPattern).mid(0, MaxBadSounds);
 }
 
-void TfmMain::btImageClick() {}
+void TfmMain::PlayBadSound(quint8 kind)
+{
+    if (!ui->cbSound->isChecked() || kind != WrongAnswerSound || BadSounds.isEmpty())
+        return;
+    const qint32 index = Random(static_cast<qint32>(BadSounds.size()));
+    platform().playSound(AppFolder() + SoundFolder + BadSounds.at(index));
+}
+
+// Returns the name of the picture shown, or the empty text when the folder has none. A picture
+// that cannot be loaded raises Error and the picture on show stays.
+QString TfmMain::PickWallpaper(const QString &name)
+{
+    const QString folder = AppFolder() + WallpaperFolder;
+    const QStringList candidates =
+        listFolder(folder, WallpaperPattern).mid(0, MaxWallpaperCandidates);
+    if (candidates.isEmpty())
+        return {};
+    const bool remembered = !name.isEmpty() && candidates.contains(name, Qt::CaseSensitive);
+    const QString chosen =
+        remembered ? name : candidates.at(Random(static_cast<qint32>(candidates.size())));
+    ui->BkgImage->setPicture(loadJpeg(folder + chosen, ui->BkgImage->size()));
+    return chosen;
+}
+
+void TfmMain::btImageClick()
+{
+    ui->edNameLastWallpaper->setText(PickWallpaper(QString()));
+}

@@ -1,10 +1,12 @@
 #include "ui/JpegLoader.h"
 
 #include <QFile>
+#include <QSysInfo>
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 #include "ui/Error.h"
@@ -13,6 +15,11 @@ namespace {
 
 constexpr int MaxScaleDenominator = 8;
 constexpr int CmykBytes = 4;
+// What libjpeg may allocate for one picture (a progressive picture keeps all its coefficients).
+constexpr long MaxDecoderMemory = 256L * 1024 * 1024;
+// The byte order of Format_RGB32 pixels in memory, 0xffRRGGBB as a native 32-bit word.
+constexpr J_COLOR_SPACE Rgb32ColorSpace =
+    QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRX : JCS_EXT_XRGB;
 
 struct ErrorManager {
     jpeg_error_mgr base;
@@ -25,6 +32,13 @@ struct ErrorManager {
     auto *manager = reinterpret_cast<ErrorManager *>(info->err);
     (*info->err->format_message)(info, manager->message);
     std::longjmp(manager->jump, 1);
+}
+
+QString tooLarge(const jpeg_decompress_struct &info)
+{
+    return QStringLiteral("picture of %1 x %2 pixels is too large")
+        .arg(info.image_width)
+        .arg(info.image_height);
 }
 
 // Warnings (a file cut short, for one) are not printed: what was decoded is still shown.
@@ -41,8 +55,8 @@ public:
         m_errors.base.error_exit = onFatalError;
         m_errors.base.output_message = onMessage;
         m_errors.message[0] = '\0';
-        jpeg_create_decompress(&m_info);
     }
+    // Safe also when run() never got to create the decompressor.
     ~Decompressor() { jpeg_destroy_decompress(&m_info); }
     Decompressor(const Decompressor &) = delete;
     Decompressor &operator=(const Decompressor &) = delete;
@@ -67,17 +81,23 @@ private:
 bool Decompressor::run(QByteArrayView data, QSize box)
 {
     if (setjmp(m_errors.jump)) {
-        m_failure = QString::fromLocal8Bit(m_errors.message);
+        // Past the header, running out of memory means the picture is too large for us.
+        const int code = m_errors.base.msg_code;
+        const bool outOfMemory = code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY;
+        m_failure = outOfMemory && m_info.image_width > 0
+                        ? tooLarge(m_info)
+                        : QString::fromLocal8Bit(m_errors.message);
         return false;
     }
+    // Made here, where a failure (out of memory) has a jump target.
+    jpeg_create_decompress(&m_info);
+    m_info.mem->max_memory_to_use = MaxDecoderMemory;
     jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char *>(data.data()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&m_info, TRUE);
 
     if (m_info.image_width > MaxJpegDimension || m_info.image_height > MaxJpegDimension) {
-        m_failure = QStringLiteral("picture of %1 x %2 pixels is too large")
-                        .arg(m_info.image_width)
-                        .arg(m_info.image_height);
+        m_failure = tooLarge(m_info);
         return false;
     }
 
@@ -88,7 +108,7 @@ bool Decompressor::run(QByteArrayView data, QSize box)
     m_info.dct_method = JDCT_ISLOW;
 
     const bool cmyk = m_info.jpeg_color_space == JCS_CMYK || m_info.jpeg_color_space == JCS_YCCK;
-    m_info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    m_info.out_color_space = cmyk ? JCS_CMYK : Rgb32ColorSpace;
     jpeg_start_decompress(&m_info);
 
     m_image = QImage(static_cast<int>(m_info.output_width), static_cast<int>(m_info.output_height),
