@@ -6,6 +6,7 @@
 #include "HiScore/TfmHiScore.h"
 #include "main/TfmMain.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/QuitSignals.h"
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
     TfmMain fmMain;
     TfmHiScore fmHiScore;
     fmMain.setRecordsWindow(&fmHiScore);
+
+    const QuitSignals politeEnd(fmMain);
 
     fmMain.show();
     return QApplication::exec();

@@ -1,0 +1,43 @@
+// A helper process for tst_politeend: the real main window in the folder given as its argument,
+// with an addition game running and the program's polite-end handling installed. Prints
+// "ready" once it waits in its event loop.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "main/TfmMain.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/WindowHelpers.h"
+#include "ui/ApplicationSetup.h"
+#include "ui/QuitSignals.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    setUpApplication(application);
+    if (argc < 2)
+        return 2;
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir::setCurrent(folder);
+
+    FakePlatform fake;
+    fake.exePath = folder + QStringLiteral("/Tovelo2");
+    const PlatformOverride installed(fake);
+
+    TfmMain window;
+    selectKind(window, ExerciseKind::Addition);
+    window.btStartClick();
+    answerRight(window);
+    answerRight(window);
+
+    const QuitSignals politeEnd(window);
+    window.show();
+    QTimer::singleShot(0, &window, [] {
+        std::printf("ready\n");
+        std::fflush(stdout);
+    });
+    return QApplication::exec();
+}
