@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole test suite headless.
+# Installs what is missing, builds, and runs the whole test suite headless: once as built for
+# users, once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build
+
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+jobs="$(nproc)"
+
+scripts/build.sh build
+ctest --test-dir build --output-on-failure --parallel "$jobs"
+
+scripts/build.sh build-sanitize -DTOVELO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs"
