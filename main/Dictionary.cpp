@@ -54,6 +54,7 @@ template<typename View> QStringList entryLines(View text)
 {
     using C = Controls<View>;
     QStringList lines;
+    lines.reserve(std::min<qsizetype>(text.count(C::LineFeed) + 1, MaxDictionaryEntries));
     qsizetype start = 0;
     while (start <= text.size() && lines.size() < MaxDictionaryEntries) {
         qsizetype end = text.indexOf(C::LineFeed, start);

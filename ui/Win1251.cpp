@@ -20,6 +20,16 @@ constexpr std::array<char16_t, 128> UpperHalf = {
 
 constexpr char Unencodable = '?';
 
+// All 256 bytes, so decoding is one lookup a byte with no branch.
+constexpr std::array<char16_t, 256> FullTable = [] {
+    std::array<char16_t, 256> table{};
+    for (std::size_t i = 0; i < 128; ++i)
+        table[i] = static_cast<char16_t>(i);
+    for (std::size_t i = 0; i < 128; ++i)
+        table[128 + i] = UpperHalf[i];
+    return table;
+}();
+
 char encodeOne(char16_t u)
 {
     if (u < 0x80)
@@ -51,10 +61,8 @@ QByteArray toWin1251(QStringView text)
 QString fromWin1251(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        *out++ = QChar(byte < 0x80 ? char16_t(byte) : UpperHalf[byte - 0x80]);
-    }
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (const char b : bytes)
+        *out++ = FullTable[static_cast<unsigned char>(b)];
     return text;
 }

@@ -1,0 +1,115 @@
+#include "bench/BenchFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "bench/Measure.h"
+#include "bench/Report.h"
+#include "bench/SampleFiles.h"
+#include "main/CategoryRanking.h"
+#include "main/Dictionary.h"
+#include "main/ResultCodec.h"
+#include "main/ResultFile.h"
+
+namespace {
+
+constexpr int Repetitions = 15;
+constexpr int Entries = 100000;
+constexpr int Categories = 20; // 5 000 entries each
+constexpr int DictionaryEntries = 20000;
+constexpr double FileBudgetMs = 100;
+constexpr double DictionaryBudgetMs = 15;
+
+// The reference a Qt programmer would write first: read lines, split at the first TAB.
+qsizetype referenceRead(const QString &path, bool utf16)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open %s", qPrintable(path));
+    QTextStream stream(&file);
+    stream.setEncoding(utf16 ? QStringConverter::Utf16LE : QStringConverter::Latin1);
+    qsizetype entries = 0;
+    QString line;
+    while (stream.readLineInto(&line)) {
+        const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+        if (tab < 0)
+            continue;
+        const QString word = line.left(tab);
+        const QString translation = line.mid(tab + 1);
+        entries += word.isNull() || translation.isNull() ? 0 : 1;
+    }
+    return entries;
+}
+
+} // namespace
+
+void benchRecords(Report &report)
+{
+    QTemporaryDir folder;
+    writeResultFiles(folder.path(), Entries, Categories);
+    const QString recordsFile = folder.filePath(QStringLiteral("SaveRes.res"));
+    const QString historyFile = folder.filePath(QStringLiteral("SaveRes.hst"));
+
+    std::deque<OneHiScore> records;
+    std::deque<OneHistory> history;
+    const double load = medianMs(Repetitions, [&] {
+        records = decodeEntries<OneHiScore>(readResultFile(recordsFile));
+        history = decodeEntries<OneHistory>(readResultFile(historyFile));
+    });
+    std::size_t ranked = 0;
+    const double rank = medianMs(Repetitions, [&] {
+        ranked = rankCategory(records, {1, 30, 0}).size();
+    });
+    const double save = medianMs(Repetitions, [&] {
+        writeResultFile(recordsFile, encodeEntries(records));
+        writeResultFile(historyFile, encodeEntries(history));
+    });
+
+    const QString budget = QStringLiteral("< %1 ms").arg(FileBudgetMs);
+    report.add({QStringLiteral("load 100 000 records + 100 000 history entries"),
+                ms(load),
+                {},
+                budget,
+                load < FileBudgetMs});
+    report.add({QStringLiteral("rank one category of %1 entries").arg(ranked),
+                ms(rank),
+                {},
+                budget,
+                rank < FileBudgetMs});
+    report.add({QStringLiteral("save both files atomically (write, flush, sync, rename)"),
+                ms(save),
+                {},
+                budget,
+                save < FileBudgetMs});
+}
+
+void benchDictionary(Report &report)
+{
+    QTemporaryDir folder;
+    for (const bool utf16 : {false, true}) {
+        const QString path =
+            folder.filePath(utf16 ? QStringLiteral("utf16.txt") : QStringLiteral("win1251.txt"));
+        writeDictionary(path, DictionaryEntries, utf16);
+        const qint64 bytes = QFileInfo(path).size();
+        qsizetype loaded = 0;
+        const double ours = medianMs(
+            Repetitions, [&] { loaded = parseDictionary(readDictionaryFile(path)).lines.size(); });
+        const double reference = medianMs(Repetitions, [&] { referenceRead(path, utf16); });
+        const QString figure =
+            QStringLiteral("load %1-entry dictionary, %2, %3 KB")
+                .arg(loaded)
+                .arg(utf16 ? QStringLiteral("UTF-16LE") : QStringLiteral("Windows-1251"))
+                .arg(bytes / 1024);
+        report.add(
+            {figure, ms(ours),
+             QStringLiteral("QTextStream::readLine + split %1%2")
+                 .arg(ms(reference),
+                      utf16 ? QString() : QStringLiteral(" (Latin-1, no Cyrillic decoding)")),
+             QStringLiteral("< %1 ms and faster: %2")
+                 .arg(DictionaryBudgetMs)
+                 .arg(ratio(reference / ours)),
+             ours < DictionaryBudgetMs && ours < reference});
+    }
+}

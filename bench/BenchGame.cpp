@@ -1,0 +1,137 @@
+#include "bench/BenchGame.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cmath>
+
+#include "bench/BenchPlatform.h"
+#include "bench/Measure.h"
+#include "bench/Report.h"
+#include "main/TfmMain.h"
+
+namespace {
+
+constexpr int Ticks = 20000;
+constexpr int Answers = 5000;
+constexpr int AnswerEveryTicks = 15;
+constexpr double TickDays = 0.05 / 86400.0;
+constexpr double HandlerBudgetUs = 50;
+constexpr int RateSeconds = 30;
+constexpr double TicksPerSecond = 20;
+constexpr double RateTolerance = 0.02;
+
+double microseconds(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+// A running addition game in a throw-away application folder.
+struct BenchGame {
+    explicit BenchGame(bool realClock)
+    {
+        platform.exePath = dir.filePath(QStringLiteral("Tovelo2"));
+        // The result files go to the current folder.
+        QDir::setCurrent(dir.path());
+        platform.realClock = realClock;
+        window = std::make_unique<TfmMain>();
+        window->findChild<QComboBox *>(QStringLiteral("cmbAction"))->setCurrentIndex(0);
+        window->btStartClick();
+    }
+    ~BenchGame()
+    {
+        window.reset(); // saves its files into the folder before it goes
+        QDir::setCurrent(previousFolder);
+    }
+    QString previousFolder = QDir::currentPath();
+    QTemporaryDir dir;
+    BenchPlatform platform;
+    PlatformOverride installed{platform};
+    std::unique_ptr<TfmMain> window;
+};
+
+QString microText(double value)
+{
+    return QStringLiteral("%1 µs").arg(value, 0, 'f', 1);
+}
+
+} // namespace
+
+void benchGameLoop(Report &report)
+{
+    std::vector<double> tickTimes;
+    std::vector<double> answerTimes;
+    {
+        BenchGame game(false);
+        TfmMain &w = *game.window;
+        auto *box = w.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
+        const auto answerRight = [&] {
+            box->setText(QString::number(w.task().RightAnswer));
+            w.edAnswerKeyDown(Qt::Key_Return);
+        };
+        for (int i = 0; i < Answers; ++i) {
+            box->setText(QString::number(w.task().RightAnswer));
+            const auto start = Clock::now();
+            w.edAnswerKeyDown(Qt::Key_Return);
+            answerTimes.push_back(microseconds(start));
+        }
+        for (int i = 0; i < Ticks; ++i) {
+            game.platform.fakeClock += TickDays;
+            const auto start = Clock::now();
+            w.TimerTimer();
+            tickTimes.push_back(microseconds(start));
+            // Answer before the time bar fills, so the game runs on.
+            if (i % AnswerEveryTicks == 0)
+                answerRight();
+        }
+        if (!w.isGameRunning())
+            qFatal("the measured game ended early");
+    }
+    const double tickMedian = median(tickTimes);
+    const double tickP99 = percentile(tickTimes, 0.99);
+    report.add(
+        {QStringLiteral("TimerTimer, median / 99th percentile (%1 ticks)").arg(tickTimes.size()),
+         microText(tickMedian) + QStringLiteral(" / ") + microText(tickP99),
+         {},
+         QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
+         tickP99 < HandlerBudgetUs});
+    const double answerMedian = median(answerTimes);
+    const double answerP99 = percentile(answerTimes, 0.99);
+    report.add({QStringLiteral("typed right answer, median / 99th percentile"),
+                microText(answerMedian) + QStringLiteral(" / ") + microText(answerP99),
+                {},
+                QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
+                answerMedian < HandlerBudgetUs});
+}
+
+void benchTimerRate(Report &report)
+{
+    BenchGame game(true);
+    auto *timer = game.window->findChild<QTimer *>(QStringLiteral("Timer"));
+    int ticks = 0;
+    double worstGapMs = 0;
+    QElapsedTimer sinceLast;
+    QElapsedTimer total;
+    QObject::connect(timer, &QTimer::timeout, timer, [&] {
+        if (ticks > 0)
+            worstGapMs = std::max(worstGapMs, double(sinceLast.nsecsElapsed()) / 1e6);
+        sinceLast.start();
+        ++ticks;
+    });
+    total.start();
+    sinceLast.start();
+    QTimer::singleShot(RateSeconds * 1000, qApp, &QCoreApplication::quit);
+    QApplication::exec();
+    const double rate = ticks / (double(total.nsecsElapsed()) / 1e9);
+    report.add({QStringLiteral("timer rate over %1 s (worst gap %2 ms)")
+                    .arg(RateSeconds)
+                    .arg(worstGapMs, 0, 'f', 1),
+                QStringLiteral("%1 ticks/s").arg(rate, 0, 'f', 2),
+                QStringLiteral("%1 ticks/s").arg(TicksPerSecond), QStringLiteral("within 2 %"),
+                std::fabs(rate - TicksPerSecond) / TicksPerSecond <= RateTolerance});
+}

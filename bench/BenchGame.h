@@ -1,0 +1,5 @@
+#pragma once
+class Report;
+// The cost of one clock tick and one typed answer, and the timer's real rate.
+void benchGameLoop(Report &report);
+void benchTimerRate(Report &report);

@@ -1,0 +1,53 @@
+#include "bench/BenchWallpaper.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
+
+#include "bench/Measure.h"
+#include "bench/Report.h"
+#include "ui/JpegLoader.h"
+
+namespace {
+constexpr int Repetitions = 25;
+const QSize Box(582, 382);
+constexpr double FasterThanFullDecode = 1.7;
+} // namespace
+
+void benchWallpaper(Report &report)
+{
+    const QString path = QStringLiteral(TOVELO_SOURCE_DIR "/samples/Img/meadow.jpg");
+    const QSize size = QImageReader(path).size();
+
+    // Each contender goes from the file to a picture at the box's size, ready to paint.
+    const double ours = medianMs(Repetitions, [&] {
+        const QImage decoded = loadJpeg(path, Box);
+        const QImage shown = decoded.scaled(Box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Q_UNUSED(shown.constBits());
+    });
+    const double qtFull = medianMs(Repetitions, [&] {
+        QImageReader reader(path);
+        const QImage shown =
+            reader.read().scaled(Box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Q_UNUSED(shown.constBits());
+    });
+    const double qtScaled = medianMs(Repetitions, [&] {
+        QImageReader reader(path);
+        reader.setScaledSize(Box);
+        const QImage shown = reader.read();
+        Q_UNUSED(shown.constBits());
+    });
+
+    const QString figure = QStringLiteral("wallpaper %1×%2 to 582×382 (libjpeg, DCT-scaled)")
+                               .arg(size.width())
+                               .arg(size.height());
+    report.add(
+        {figure, ms(ours), QStringLiteral("Qt full decode + smooth scale %1").arg(ms(qtFull)),
+         QStringLiteral("≥ %1× faster: %2").arg(FasterThanFullDecode).arg(ratio(qtFull / ours)),
+         qtFull / ours >= FasterThanFullDecode});
+    report.add({QStringLiteral("wallpaper against QImageReader::setScaledSize"), ms(ours),
+                ms(qtScaled), QStringLiteral("no slower: %1").arg(ratio(qtScaled / ours)),
+                ours <= qtScaled});
+}

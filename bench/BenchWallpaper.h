@@ -1,0 +1,4 @@
+#pragma once
+class Report;
+// A photo-like 1920 x 1200 JPEG from file to the 582 x 382 box, against Qt's readers.
+void benchWallpaper(Report &report);

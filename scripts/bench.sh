@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds a release tree and runs the benchmark; prints a Markdown table of the figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-release --parallel "$(nproc)" --target tovelo2-bench
+build-release/bench/tovelo2-bench
