@@ -4,7 +4,7 @@
 
 namespace {
 
-// The upper half of Windows-1251 as UTF-16; 0x98 is unassigned and kept as U+FFFD.
+// The upper half of Windows-1251 as UTF-16; 0x98 is unassigned and reads as U+FFFD.
 constexpr std::array<char16_t, 128> UpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
     0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -34,8 +34,10 @@ char encodeOne(char16_t u)
 {
     if (u < 0x80)
         return static_cast<char>(u);
+    // The unassigned byte 0x98 decodes to U+FFFD and goes back as itself, so text read from a
+    // file is written back unchanged.
     for (std::size_t i = 0; i < UpperHalf.size(); ++i) {
-        if (UpperHalf[i] == u && u != 0xFFFD)
+        if (UpperHalf[i] == u)
             return static_cast<char>(0x80 + i);
     }
     return Unencodable;
