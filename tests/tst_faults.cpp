@@ -19,6 +19,7 @@
 #include "main/ResultCodec.h"
 #include "tests/SaveProbeContents.h"
 #include "tests/support/AppSandbox.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 
@@ -33,33 +34,6 @@ constexpr quint32 KillSeed = 20240607;
 constexpr int MaxLinesBeforeKill = 4;
 constexpr int MaxKillDelayMs = 120;
 constexpr int ProbeTimeoutMs = 60000;
-
-// While it lives, no file of this process can grow past the given size, root or not; a write
-// beyond it fails with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-        : m_previousHandler(std::signal(SIGXFSZ, SIG_IGN))
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool active() const { return m_active; }
-
-private:
-    void (*m_previousHandler)(int);
-    rlimit m_previous{};
-    bool m_active = false;
-};
 
 QByteArray readAll(const QString &path)
 {

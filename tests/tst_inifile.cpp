@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/ErrorOf.h"
+
 #include <functional>
 #include <memory>
 
@@ -18,16 +20,6 @@
 namespace {
 
 const QString Section = QStringLiteral("SaveStat");
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.message();
-    }
-    return {};
-}
 
 } // namespace
 

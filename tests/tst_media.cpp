@@ -11,6 +11,8 @@
 #include <QSoundEffect>
 #include <QTest>
 
+#include "tests/support/ErrorOf.h"
+
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
 
@@ -113,16 +115,6 @@ QByteArray pngBytes()
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return bytes;
-}
-
-QString errorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Error &e) {
-        return e.message();
-    }
-    return {};
 }
 
 QImage shownPicture(const TfmMain &window)

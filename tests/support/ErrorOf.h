@@ -1,0 +1,18 @@
+// The text of the Error an action raises, or an empty text when it raises none.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+#include "ui/Error.h"
+
+inline QString errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const Error &e) {
+        return e.message();
+    }
+    return {};
+}
