@@ -6,44 +6,15 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QThread>
-#include <QUrl>
 
 #include <chrono>
 
 #include "ui/ErrorBox.h"
 
-namespace {
-
-// Qt Multimedia reports a machine without sound (no PulseAudio server, no output device) with
-// plain warnings, which no logging category can filter. The player reports no failure, so it
-// drops these.
-bool isAudioBackEndNoise(const QString &message)
+DesktopPlatform::DesktopPlatform(QString soundModuleFolder)
+    : m_sound(std::move(soundModuleFolder))
 {
-    return message.startsWith(QLatin1String("PulseAudioService:")) ||
-           message == QLatin1String("No audio device detected");
 }
-
-QtMessageHandler previousMessageHandler = nullptr;
-
-void dropAudioBackEndNoise(QtMsgType type, const QMessageLogContext &context,
-                           const QString &message)
-{
-    if (type == QtWarningMsg && isAudioBackEndNoise(message))
-        return;
-    previousMessageHandler(type, context, message);
-}
-
-// Once per process, before the first sound effect starts the audio back end.
-void filterAudioBackEndNoise()
-{
-    static const bool installed = [] {
-        previousMessageHandler = qInstallMessageHandler(dropAudioBackEndNoise);
-        return true;
-    }();
-    Q_UNUSED(installed);
-}
-
-} // namespace
 
 TDateTime DesktopPlatform::now()
 {
@@ -91,13 +62,7 @@ void DesktopPlatform::showModal(QDialog &dialog)
 
 void DesktopPlatform::playSound(const QString &path)
 {
-    if (!m_sound) {
-        filterAudioBackEndNoise();
-        m_sound = new QSoundEffect(qApp);
-    }
-    m_sound->stop();
-    m_sound->setSource(QUrl::fromLocalFile(path));
-    m_sound->play();
+    m_sound.play(path);
 }
 
 QString DesktopPlatform::executablePath()

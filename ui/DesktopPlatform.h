@@ -1,13 +1,14 @@
-// The real side effects: system clock, sleeping, message and input boxes, QSoundEffect.
+// The real side effects: system clock, sleeping, message and input boxes, the sound module.
 #pragma once
 
-#include <QPointer>
-#include <QSoundEffect>
-
 #include "ui/Platform.h"
+#include "ui/SoundModule.h"
 
 class DesktopPlatform final : public Platform {
 public:
+    // The sound module is looked for in the executable's folder unless another is given.
+    explicit DesktopPlatform(QString soundModuleFolder = {});
+
     TDateTime now() override;
     void pause(int milliseconds) override;
     quint32 randomSeed() override;
@@ -24,6 +25,5 @@ public:
     QRect displayGeometry() override;
 
 private:
-    // Owned by the application object, made on the first sound.
-    QPointer<QSoundEffect> m_sound;
+    SoundModule m_sound;
 };

@@ -1,0 +1,29 @@
+#include "ui/SoundModule.h"
+
+#include <QCoreApplication>
+
+namespace {
+const QString ModuleName = QStringLiteral("tovelo2sound");
+constexpr const char *PlayFunctionName = "tovelo2PlayWav";
+} // namespace
+
+SoundModule::SoundModule(QString folder)
+    : m_folder(std::move(folder))
+{
+}
+
+void SoundModule::load()
+{
+    m_tried = true;
+    const QString folder = m_folder.isEmpty() ? QCoreApplication::applicationDirPath() : m_folder;
+    m_library.setFileName(folder + QLatin1Char('/') + ModuleName);
+    m_play = reinterpret_cast<PlayFunction>(m_library.resolve(PlayFunctionName));
+}
+
+void SoundModule::play(const QString &path)
+{
+    if (!m_tried)
+        load();
+    if (m_play)
+        m_play(path);
+}

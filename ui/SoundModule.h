@@ -1,0 +1,27 @@
+// Plays WAV files through the sound module (a library beside the program, built from
+// ui/sound/), which is loaded on the first sound. When the module cannot be loaded the program
+// stays silent: a missing sound is never an error.
+#pragma once
+
+#include <QLibrary>
+#include <QString>
+
+class SoundModule {
+public:
+    // The folder that holds the module; empty for the executable's own folder.
+    explicit SoundModule(QString folder = {});
+
+    void play(const QString &path);
+    bool isLoaded() const { return m_play != nullptr; }
+
+private:
+    using PlayFunction = void (*)(const QString &);
+
+    void load();
+
+    QString m_folder;
+    bool m_tried = false;
+    PlayFunction m_play = nullptr;
+    // Never unloaded: the sound effect it made lives as long as the application object.
+    QLibrary m_library;
+};
