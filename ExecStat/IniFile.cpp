@@ -192,19 +192,25 @@ QString IniFile::readString(const QString &section, const QString &key) const
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QByteArray line = toWin1251(key) + KeyValueSeparator + storedValue(value);
-    m_modified = true;
 
     const auto range = findSection(section);
     if (!range) {
         insertLine(m_lines.size(), SectionOpen + toWin1251(section) + SectionClose);
         insertLine(m_lines.size(), line);
+        m_modified = true;
         return;
     }
     if (const auto index = findKey(*range, key)) {
-        m_lines[*index] = Line{line, WrittenLineEnd};
+        // A key whose line reads the same is left alone, line end included: a run that
+        // changed no setting does not rewrite the file.
+        if (m_lines[*index].text != line) {
+            m_lines[*index] = Line{line, WrittenLineEnd};
+            m_modified = true;
+        }
         return;
     }
     insertLine(insertionPoint(*range), line);
+    m_modified = true;
 }
 
 QByteArray IniFile::contents() const

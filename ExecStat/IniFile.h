@@ -31,7 +31,7 @@ public:
     QString readString(const QString &section, const QString &key) const;
     // Line breaks in the value become blanks: a value is one line.
     void writeString(const QString &section, const QString &key, const QString &value);
-    // Writes the file when anything was written to the profile. Throws
+    // Writes the file when a line of it changed. Throws
     // Error("Unable to write to <full path>") and leaves the file as it was when that fails.
     void flush();
 

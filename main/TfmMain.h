@@ -135,6 +135,9 @@ private:
     // A file that failed to load is never written over: it still holds the player's data.
     bool m_recordsLoaded = false;
     bool m_historyLoaded = false;
+    // Only what a run changed is written back at exit.
+    bool m_recordsChanged = false;
+    bool m_historyChanged = false;
 
     QStringList BadSounds;
 };

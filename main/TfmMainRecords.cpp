@@ -2,6 +2,7 @@
 
 #include "ui_fmMain.h"
 
+#include <QFileInfo>
 #include <QScopeGuard>
 
 #include "HiScore/TfmHiScore.h"
@@ -33,8 +34,12 @@ template<typename Entry> std::deque<Entry> loadEntries(const QString &fileName)
 // A file that could not be read at start-up still holds the player's data: it is kept as it
 // is, and games of this run that cannot go into it are reported rather than lost in silence.
 template<typename Entry>
-void saveEntries(const QString &fileName, const std::deque<Entry> &entries, bool loaded)
+void saveEntries(const QString &fileName, const std::deque<Entry> &entries, bool loaded,
+                 bool changed)
 {
+    // A run that changed nothing leaves the file as it found it.
+    if (loaded && !changed && QFileInfo::exists(fileName))
+        return;
     if (!loaded) {
         if (!entries.empty())
             throw Error(QStringLiteral("The games of this run are not saved: the file %1 could "
@@ -96,13 +101,13 @@ void TfmMain::SaveRecords(const QString &fileName)
         CategoryRecords.clear();
         Records.clear();
     });
-    saveEntries(fileName, Records, m_recordsLoaded);
+    saveEntries(fileName, Records, m_recordsLoaded, m_recordsChanged);
 }
 
 void TfmMain::SaveHistory(const QString &fileName)
 {
     const auto discard = qScopeGuard([this] { History.clear(); });
-    saveEntries(fileName, History, m_historyLoaded);
+    saveEntries(fileName, History, m_historyLoaded, m_historyChanged);
 }
 
 void TfmMain::StoreGameResult()
@@ -119,6 +124,7 @@ void TfmMain::StoreGameResult()
     record.Errors = m_game.Errors;
     record.Duration = platform().now() - m_game.GameStart;
     Records.push_back(record);
+    m_recordsChanged = true;
 
     OneHistory past;
     past.Name = HistoryName;
@@ -133,6 +139,7 @@ void TfmMain::StoreGameResult()
     past.Duration = platform().now() - m_game.GameStart;
     past.Answers = m_game.Answers;
     History.push_back(past);
+    m_historyChanged = true;
 }
 
 void TfmMain::storeRunningGame()
@@ -157,6 +164,7 @@ bool TfmMain::RankRecords()
             continue;
         entry.Name = askPlayerName(*ui->edLastName);
         named = true;
+        m_recordsChanged = true;
     }
     return named;
 }

@@ -428,7 +428,8 @@ void ExecStatTest::saveKeepsOtherSectionsAndKeys()
                         "[SaveStat]\n"
                         "cbSound=True\r\n"
                         "edGone=old control\n"
-                        "edMin=3\r\n"
+                        // Its value did not change: the line stays as it was written.
+                        "edMin=3\n"
                         "cmbAction=-1\r\n"
                         "edMax=30\r\n"
                         "cmbDicFiles=-1\r\n"
