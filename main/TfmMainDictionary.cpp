@@ -100,8 +100,6 @@ void TfmMain::LoadDictionary()
 
 void TfmMain::makeDictionaryTask()
 {
-    // Words come from a file anyone can edit: never read them as markup.
-    ui->lbTextPraxis->setTextFormat(Qt::PlainText);
     ui->lbTextPraxis->setCaption(NoEntriesCaption);
     if (m_dictionary.DicCount <= 0)
         return;
