@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int BarMaximum = 1000;
 constexpr qint32 MistakesPerWrongAnswer = 100;
 constexpr qint32 MistakesPerFullTick = 1;
 constexpr qint32 PointsInTime = 3;

@@ -1,0 +1,8 @@
+// The history file "SaveRes.hst" as the program loads and saves it.
+#include "fuzz/ResultRoundTrip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    checkRoundTrip<OneHistory>(fuzzBytes(data, size));
+    return 0;
+}

@@ -1,0 +1,93 @@
+// A wallpaper file of any bytes, decoded for boxes of several sizes as the windows show it, and
+// in full. Error is the loader's one way to refuse a file; any other exception or a crash is a
+// finding.
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "fuzz/FuzzCheck.h"
+#include "ui/Error.h"
+#include "ui/JpegLoader.h"
+
+namespace {
+
+// A tiny box, a dialog's and a large window's.
+constexpr std::array<QSize, 3> Boxes = {QSize(1, 1), QSize(320, 200), QSize(1920, 1080)};
+constexpr std::array<int, 4> Denominators = {1, 2, 4, 8};
+constexpr qint64 Smallest = Denominators.back(); // the scale the tiny box always gets
+constexpr qint64 FullDecodeBudget = 2048 * 2048; // pixels
+
+std::optional<QImage> decoded(QByteArrayView bytes, QSize box)
+{
+    try {
+        QImage image = decodeJpeg(bytes, QStringLiteral("fuzz.jpg"), box);
+        fuzzCheck(!image.isNull() && image.format() == QImage::Format_RGB32,
+                  "a decoded picture is a 32-bit image");
+        fuzzCheck(image.width() <= MaxJpegDimension && image.height() <= MaxJpegDimension,
+                  "no picture beyond the size cap is decoded");
+        return image;
+    } catch (const Error &error) {
+        fuzzCheck(error.message().contains(QStringLiteral("fuzz.jpg")),
+                  "the error names the picture");
+        return std::nullopt;
+    }
+}
+
+// libjpeg rounds scaled sizes up.
+QSize scaled(QSize picture, int denominator)
+{
+    return QSize((picture.width() + denominator - 1) / denominator,
+                 (picture.height() + denominator - 1) / denominator);
+}
+
+void checkScaleChoice(QSize picture, QSize box)
+{
+    const int d = jpegScaleDenominator(picture, box);
+    fuzzCheck(std::find(Denominators.cbegin(), Denominators.cend(), d) != Denominators.cend(),
+              "the scale is one libjpeg offers");
+    if (d > 1) {
+        const QSize smaller = scaled(picture, d);
+        fuzzCheck(smaller.width() >= box.width() && smaller.height() >= box.height(),
+                  "the scaled picture still covers the box");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArrayView bytes = fuzzBytes(data, size);
+    std::array<std::optional<QImage>, Boxes.size()> fitted;
+    for (std::size_t i = 0; i < Boxes.size(); ++i)
+        fitted[i] = decoded(bytes, Boxes[i]);
+
+    // The tiny box gives the picture at 1/8. A few hundred bytes can declare a picture of
+    // thousands of pixels a side; the windows always decode for their box, so the full size is
+    // decoded, and the scaled sizes compared with it, only for pictures within a budget.
+    const std::optional<QImage> &eighth = fitted.front();
+    if (eighth &&
+        qint64(eighth->width()) * eighth->height() <= FullDecodeBudget / (Smallest * Smallest)) {
+        if (const std::optional<QImage> full = decoded(bytes, QSize())) {
+            for (std::size_t i = 0; i < Boxes.size(); ++i) {
+                if (!fitted[i])
+                    continue;
+                const int d = jpegScaleDenominator(full->size(), Boxes[i]);
+                fuzzCheck(fitted[i]->size() == scaled(full->size(), d),
+                          "a picture for a box is scaled as chosen");
+            }
+        }
+    }
+    // The scale choice for any sizes, taken from the first bytes.
+    constexpr qsizetype SizeBytes = 8;
+    if (bytes.size() >= SizeBytes) {
+        auto side = [&bytes](qsizetype at) {
+            return int(quint8(bytes[at]) | quint8(bytes[at + 1]) << 8) % (MaxJpegDimension + 1);
+        };
+        checkScaleChoice(QSize(side(0), side(2)), QSize(side(4), side(6)));
+    }
+    return 0;
+}
