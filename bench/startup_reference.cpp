@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "bench/FirstPaint.h"
+#include "bench/PeakMemory.h"
 
 namespace {
 constexpr int ControlCount = 37;
@@ -50,5 +51,7 @@ int main(int argc, char *argv[])
     }
     FirstPaint quitAfterPaint(window);
     window.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    printPeakMemory();
+    return code;
 }

@@ -9,6 +9,7 @@
 #include "HiScore/TfmHiScore.h"
 #include "bench/BenchPlatform.h"
 #include "bench/FirstPaint.h"
+#include "bench/PeakMemory.h"
 #include "main/TfmMain.h"
 #include "ui/ApplicationSetup.h"
 
@@ -40,5 +41,7 @@ int main(int argc, char *argv[])
 
     FirstPaint quitAfterPaint(fmMain);
     fmMain.show();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    printPeakMemory();
+    return code;
 }
