@@ -2,37 +2,19 @@
 
 #include <QFile>
 #include <QStringEncoder>
-#include <QtEndian>
 
-#include <cstring>
-
+#include "main/ResultCodec.h"
 #include "ui/Error.h"
 #include "ui/Win1251.h"
 
 namespace {
 
-constexpr int RecordSize = 72;
-constexpr int HistorySize = 112;
 constexpr double FirstDay = 45000.0;
-
-void putShortString(char *at, const QByteArray &text, int capacity)
-{
-    const auto length = static_cast<int>(std::min<qsizetype>(text.size(), capacity));
-    at[0] = static_cast<char>(length);
-    std::memcpy(at + 1, text.constData(), static_cast<std::size_t>(length));
-}
-
-void putInt(char *at, qint32 value)
-{
-    qToLittleEndian(value, at);
-}
-
-void putDouble(char *at, double value)
-{
-    quint64 bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    qToLittleEndian(bits, at);
-}
+constexpr double GameDays = 0.003;
+constexpr qint32 Answers = 40;
+constexpr qint32 Errors = 10;
+constexpr qint32 MaxScore = 500;
+constexpr qint32 ScoreStride = 7919; // a prime, so the scores spread over the range
 
 void writeWhole(const QString &path, const QByteArray &bytes)
 {
@@ -45,32 +27,18 @@ void writeWhole(const QString &path, const QByteArray &bytes)
 
 void writeResultFiles(const QString &folder, int count, int categories)
 {
-    QByteArray records(qsizetype(count) * RecordSize, '\0');
-    QByteArray history(qsizetype(count) * HistorySize, '\0');
-    const QByteArray name = toWin1251(QStringLiteral("Маша"));
-    const QByteArray description = toWin1251(QStringLiteral("Сложение от 1 до 30"));
+    std::deque<OneHiScore> records;
+    std::deque<OneHistory> history;
     for (int i = 0; i < count; ++i) {
-        char *r = records.data() + qsizetype(i) * RecordSize;
-        putShortString(r, name, 30);
-        putInt(r + 32, 1);
-        putInt(r + 36, 30 + i % categories);
-        putInt(r + 40, 0);
-        putInt(r + 44, (i * 7919) % 500);
-        putDouble(r + 48, FirstDay + i / 100.0);
-        putDouble(r + 56, 0.003);
-        putInt(r + 64, 40);
-        putInt(r + 68, 10);
-
-        char *h = history.data() + qsizetype(i) * HistorySize;
-        putShortString(h, "-", 30);
-        putShortString(h + 31, description, 50);
-        putInt(h + 84, (i * 7919) % 500);
-        putDouble(h + 88, FirstDay + i / 100.0);
-        putDouble(h + 96, 0.003);
-        putInt(h + 104, 40);
+        const qint32 score = (i * ScoreStride) % MaxScore;
+        const TDateTime date = FirstDay + i / 100.0;
+        records.push_back({QStringLiteral("Маша"), 1, 30 + i % categories, 0, score, date, GameDays,
+                           Answers, Errors});
+        history.push_back({QStringLiteral("-"), QStringLiteral("Сложение от 1 до 30"), score, date,
+                           GameDays, Answers});
     }
-    writeWhole(folder + QStringLiteral("/SaveRes.res"), records);
-    writeWhole(folder + QStringLiteral("/SaveRes.hst"), history);
+    writeWhole(folder + QStringLiteral("/SaveRes.res"), encodeEntries(records));
+    writeWhole(folder + QStringLiteral("/SaveRes.hst"), encodeEntries(history));
 }
 
 void writeDictionary(const QString &path, int entries, bool utf16)

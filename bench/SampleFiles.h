@@ -1,4 +1,4 @@
-// Result files and dictionaries of a chosen size, written byte by byte in the program's formats,
+// Result files and dictionaries of a chosen size, written in the program's formats,
 // for the benchmarks to load.
 #pragma once
 
