@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "tests/support/FileBytes.h"
 #include <QThread>
 
 #include <csignal>
@@ -34,19 +36,6 @@ constexpr quint32 KillSeed = 20240607;
 constexpr int MaxLinesBeforeKill = 4;
 constexpr int MaxKillDelayMs = 120;
 constexpr int ProbeTimeoutMs = 60000;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 QStringList folderEntries(const QString &folder)
 {

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/FileBytes.h"
+
 #include <csignal>
 
 #include "main/ResultCodec.h"
@@ -14,12 +16,6 @@ namespace {
 
 constexpr int StartTimeoutMs = 20000;
 constexpr int EndTimeoutMs = 20000;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool waitForLine(QProcess &process, const QByteArray &line)
 {

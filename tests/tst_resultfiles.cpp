@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "tests/support/FileBytes.h"
+
 #include "tests/support/FileSizeLimit.h"
 #include <QtEndian>
 
@@ -113,19 +115,6 @@ void compare(const OneHistory &a, const OneHistory &b)
     QCOMPARE(std::bit_cast<quint64>(a.Date), std::bit_cast<quint64>(b.Date));
     QCOMPARE(std::bit_cast<quint64>(a.Duration), std::bit_cast<quint64>(b.Duration));
     QCOMPARE(a.Answers, b.Answers);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 } // namespace
