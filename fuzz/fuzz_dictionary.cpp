@@ -48,7 +48,7 @@ qsizetype expectedLines(QByteArrayView bytes)
 }
 
 // Each 8-bit entry line, encoded again, is a piece of the file (without its CRs), in order.
-void checkLinesComeFromFile(QByteArrayView bytes, const QStringList &lines)
+void checkLinesComeFromFile(QByteArrayView bytes, const DictionaryLines &lines)
 {
     QByteArray withoutCr = bytes.toByteArray();
     withoutCr.replace('\r', QByteArrayView());
@@ -65,7 +65,7 @@ void checkLinesComeFromFile(QByteArrayView bytes, const QStringList &lines)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArrayView bytes = fuzzBytes(data, size);
-    const ParsedDictionary parsed = parseDictionary(bytes);
+    const ParsedDictionary parsed = parseDictionary(bytes.toByteArray());
 
     fuzzCheck(parsed.unicode == bytes.startsWith(Utf16Mark), "UTF-16 exactly when marked FF FE");
     fuzzCheck(parsed.lines.size() <= MaxDictionaryEntries, "at most 20000 entry lines");

@@ -1,91 +1,107 @@
 #include "main/Dictionary.h"
 
 #include <QFile>
-#include <QtEndian>
+
+#include <cstring>
+#include <vector>
 
 #include "ui/Error.h"
-#include "ui/Win1251.h"
 
 namespace {
 
+using Span = DictionaryLines::Span;
+
 constexpr QByteArrayView Utf16Mark("\xFF\xFE", 2);
+constexpr char LineFeed = '\n';
+constexpr char CarriageReturn = '\r';
+constexpr char Tab = '\t';
 
-// The control characters of a line in the code units of either encoding, so that 8-bit
-// files are split as bytes and only their entry lines are ever decoded.
-template<typename View> struct Controls;
-template<> struct Controls<QByteArrayView> {
-    static constexpr char LineFeed = '\n';
-    static constexpr char CarriageReturn = '\r';
-    static constexpr char Tab = '\t';
+// The code units of a file in either encoding, searched for the control characters that make
+// its lines without decoding anything. A UTF-16 unit is matched only as a whole: the byte of
+// the control character at an even offset, followed by a zero.
+template<qsizetype UnitBytes> class Units {
+public:
+    explicit Units(QByteArrayView bytes)
+        : m_bytes(bytes)
+    {
+    }
+
+    qsizetype count() const { return m_bytes.size() / UnitBytes; }
+
+    bool isControl(qsizetype unit, char control) const
+    {
+        const char *at = m_bytes.data() + unit * UnitBytes;
+        return at[0] == control && (UnitBytes == 1 || at[1] == '\0');
+    }
+
+    // The first unit in [from, to) that is the control character, or -1.
+    qsizetype indexOf(char control, qsizetype from, qsizetype to) const
+    {
+        const char *const data = m_bytes.data();
+        qsizetype byte = from * UnitBytes;
+        const qsizetype end = to * UnitBytes;
+        while (byte < end) {
+            const auto *found = static_cast<const char *>(
+                std::memchr(data + byte, control, std::size_t(end - byte)));
+            if (found == nullptr)
+                return -1;
+            const qsizetype at = found - data;
+            if (at % UnitBytes == 0 && isControl(at / UnitBytes, control))
+                return at / UnitBytes;
+            byte = at + 1;
+        }
+        return -1;
+    }
+
+private:
+    QByteArrayView m_bytes;
 };
-template<> struct Controls<QStringView> {
-    static constexpr QChar LineFeed = u'\n';
-    static constexpr QChar CarriageReturn = u'\r';
-    static constexpr QChar Tab = u'\t';
-};
 
-QString decoded(QByteArrayView line)
+// The entry lines from unit `start` on, up to the limit, without their line ends.
+template<qsizetype UnitBytes>
+std::vector<Span> findEntryLines(QByteArrayView bytes, qsizetype start)
 {
-    return fromWin1251(line);
-}
-
-QString decoded(QStringView line)
-{
-    return line.toString();
-}
-
-QString decodeUtf16Le(QByteArrayView bytes)
-{
-    // An odd last byte is half a code unit: there is no character to make of it.
-    const qsizetype units = bytes.size() / qsizetype(sizeof(char16_t));
-    QString text(units, Qt::Uninitialized);
-    qFromLittleEndian<char16_t>(bytes.data(), units, text.data());
-    return text;
-}
-
-// The first line of an 8-bit file is its title.
-QByteArrayView afterFirstLine(QByteArrayView bytes)
-{
-    const qsizetype end = bytes.indexOf(Controls<QByteArrayView>::LineFeed);
-    return end < 0 ? QByteArrayView() : bytes.sliced(end + 1);
-}
-
-template<typename View> QStringList entryLines(View text)
-{
-    using C = Controls<View>;
-    QStringList lines;
-    lines.reserve(std::min<qsizetype>(text.count(C::LineFeed) + 1, MaxDictionaryEntries));
-    qsizetype start = 0;
-    while (start <= text.size() && lines.size() < MaxDictionaryEntries) {
-        qsizetype end = text.indexOf(C::LineFeed, start);
+    const Units<UnitBytes> units(bytes);
+    const qsizetype count = units.count();
+    std::vector<Span> lines;
+    while (start <= count && qsizetype(lines.size()) < MaxDictionaryEntries) {
+        qsizetype end = units.indexOf(LineFeed, start, count);
         if (end < 0)
-            end = text.size();
-        View line = text.sliced(start, end - start);
+            end = count;
+        const qsizetype lineStart = start;
         start = end + 1;
-        if (!line.contains(C::Tab))
+        if (units.indexOf(Tab, lineStart, end) < 0)
             continue;
-        // CR never belongs to a line: the one before LF is cut off, any other is removed.
-        while (line.endsWith(C::CarriageReturn))
-            line.chop(1);
-        QString entry = decoded(line);
-        if (line.contains(C::CarriageReturn))
-            entry.remove(QChar(u'\r'));
-        lines.append(std::move(entry));
+        // The CR before LF is cut off here; any other is removed when the line is decoded.
+        while (end > lineStart && units.isControl(end - 1, CarriageReturn))
+            --end;
+        lines.push_back({lineStart, end - lineStart});
     }
     return lines;
 }
 
+// The first line of an 8-bit file is its title; entries start after it, if at all.
+qsizetype afterFirstLine(QByteArrayView bytes)
+{
+    const qsizetype end = bytes.indexOf(LineFeed);
+    return end < 0 ? bytes.size() + 1 : end + 1;
+}
+
 } // namespace
 
-ParsedDictionary parseDictionary(QByteArrayView bytes)
+ParsedDictionary parseDictionary(QByteArray bytes)
 {
     ParsedDictionary result;
     result.unicode = bytes.startsWith(Utf16Mark);
     if (result.unicode) {
-        const QString text = decodeUtf16Le(bytes.sliced(Utf16Mark.size()));
-        result.lines = entryLines(QStringView(text));
+        // The mark is the first unit; an odd last byte is half a unit and never read.
+        std::vector<Span> lines = findEntryLines<sizeof(char16_t)>(bytes, 1);
+        result.lines =
+            DictionaryLines(std::move(bytes), DictionaryLines::Encoding::Utf16Le, std::move(lines));
     } else {
-        result.lines = entryLines(afterFirstLine(bytes));
+        std::vector<Span> lines = findEntryLines<1>(bytes, afterFirstLine(bytes));
+        result.lines =
+            DictionaryLines(std::move(bytes), DictionaryLines::Encoding::Win1251, std::move(lines));
     }
     return result;
 }
@@ -105,7 +121,7 @@ QByteArray readDictionaryFile(const QString &path)
 
 DictionaryEntry splitEntry(QStringView line)
 {
-    const qsizetype tab = line.indexOf(Controls<QStringView>::Tab);
+    const qsizetype tab = line.indexOf(QChar(u'\t'));
     if (tab < 0)
         return {line, QStringView()};
     return {line.first(tab), line.sliced(tab + 1)};

@@ -8,8 +8,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
+
+#include "main/DictionaryLines.h"
 
 // The drill keeps no more entries than this; the rest of a longer file is left unread.
 constexpr qsizetype MaxDictionaryEntries = 20000;
@@ -17,12 +18,12 @@ constexpr qsizetype MaxDictionaryEntries = 20000;
 struct ParsedDictionary {
     bool unicode = false;
     // Entry lines in file order, each whole with all its TABs and without CR characters.
-    QStringList lines;
+    DictionaryLines lines;
 };
 
 // Any bytes are accepted: lines without a TAB are skipped, an odd last byte of UTF-16 text
 // is ignored.
-ParsedDictionary parseDictionary(QByteArrayView bytes);
+ParsedDictionary parseDictionary(QByteArray bytes);
 
 // The whole file; raises Error naming the path when it cannot be opened or read.
 QByteArray readDictionaryFile(const QString &path);

@@ -109,8 +109,8 @@ void TfmMain::makeDictionaryTask()
         button->setText(QString());
     }
 
-    const DictionaryEntry entry =
-        splitEntry(m_dictionary.DicLines.at(Random(m_dictionary.DicCount)));
+    const QString line = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
+    const DictionaryEntry entry = splitEntry(line);
     const bool reversed = ui->cbReverse->isChecked();
     const QStringView question = reversed ? entry.translation : entry.word;
     m_dictionary.RightWord = (reversed ? entry.word : entry.translation).toString();
@@ -121,8 +121,8 @@ void TfmMain::makeDictionaryTask()
 
     int needed = DistractorsWanted;
     for (int triesLeft = DistractorTries; needed > 0 && triesLeft > 0; --triesLeft) {
-        const DictionaryEntry other =
-            splitEntry(m_dictionary.DicLines.at(Random(m_dictionary.DicCount)));
+        const QString otherLine = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
+        const DictionaryEntry other = splitEntry(otherLine);
         const QStringView candidate = ui->cbReverse->isChecked() ? other.word : other.translation;
         if (PlaceOption(candidate.toString()))
             --needed;
