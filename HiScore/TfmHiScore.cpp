@@ -10,7 +10,9 @@
 
 #include "main/CategoryRanking.h"
 #include "main/ResultTexts.h"
+#include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
+#include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui/Resources.h"
@@ -100,7 +102,8 @@ TfmHiScore::TfmHiScore(QWidget *parent)
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     registerBuiltInPictures();
-    ui->imgWallpapper->setPicture(loadJpeg(WallpaperResource, ui->imgWallpapper->size()));
+    m_pendingWallpaper = std::make_unique<BackgroundTask<QImage>>(
+        [box = ui->imgWallpapper->size()] { return loadStretchedJpeg(WallpaperResource, box); });
     FormCreate();
 }
 
@@ -123,8 +126,24 @@ QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y)
     return label;
 }
 
+void TfmHiScore::showWallpaper()
+{
+    if (!m_pendingWallpaper)
+        return;
+    const std::unique_ptr<BackgroundTask<QImage>> pending = std::move(m_pendingWallpaper);
+    // A picture that cannot be shown is reported; the window still serves without it.
+    guarded([&] { ui->imgWallpapper->setPicture(pending->take()); });
+}
+
+void TfmHiScore::showEvent(QShowEvent *event)
+{
+    showWallpaper();
+    QDialog::showEvent(event);
+}
+
 void TfmHiScore::clear()
 {
+    showWallpaper();
     const QObjectList owned = children(); // a copy: deleting changes the list
     for (QObject *child : owned) {
         if (child != ui->imgWallpapper && child->isWidgetType())

@@ -12,6 +12,8 @@
 #include "main/OneHiScore.h"
 #include "main/OneHistory.h"
 
+template<typename Result> class BackgroundTask;
+class QImage;
 class QLabel;
 class QLocale;
 
@@ -42,11 +44,18 @@ public:
     void ShowRecords(const std::vector<OneHiScore *> &list, const RecordsHeading &heading);
     void ShowHistory(const std::deque<OneHistory> &list);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void FormCreate();
+    // The wallpaper is decoded on a worker thread from construction on and set before the
+    // window is first filled or shown, so that start-up does not wait for it.
+    void showWallpaper();
     // Removes every label of the last fill; the wallpaper stays.
     void clear();
     void addRecordsRow(const OneHiScore &entry, std::size_t place, const QLocale &locale);
 
     std::unique_ptr<Ui::TfmHiScore> ui;
+    std::unique_ptr<BackgroundTask<QImage>> m_pendingWallpaper;
 };

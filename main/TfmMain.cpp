@@ -4,12 +4,19 @@
 
 #include "ExecStat/ExecStat.h"
 #include "ui/AppFolder.h"
+#include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui/Resources.h"
 #include "ui_fmMain.h"
+
+// The pictures that the window description holds, decoded at the size they are shown.
+struct BuiltInPictures {
+    QImage background;
+    QImage strip;
+};
 
 namespace {
 
@@ -20,6 +27,14 @@ const QString RecordsFileName = QStringLiteral("SaveRes.res");
 const QString HistoryFileName = QStringLiteral("SaveRes.hst");
 const QString BackgroundResource = QStringLiteral(":/pictures/background.jpg");
 const QString StripResource = QStringLiteral(":/pictures/strip.png");
+// Where the window description places BkgImage: its picture is decoded for this box before
+// the window is built. A box of another size would scale the picture once more.
+constexpr QSize BackgroundBox(582, 382);
+
+BuiltInPictures decodeBuiltInPictures()
+{
+    return {loadStretchedJpeg(BackgroundResource, BackgroundBox), QImage(StripResource)};
+}
 
 } // namespace
 
@@ -28,6 +43,10 @@ TfmMain::TfmMain(QWidget *parent)
     , ui(std::make_unique<Ui::TfmMain>())
     , m_timer(this)
 {
+    // Decoding the built-in pictures takes about as long as building the controls: both go on
+    // at once.
+    registerBuiltInPictures();
+    BackgroundTask<BuiltInPictures> pictures(decodeBuiltInPictures);
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -38,7 +57,7 @@ TfmMain::TfmMain(QWidget *parent)
     m_timer.setInterval(TimerIntervalMs);
     m_timer.setTimerType(Qt::PreciseTimer);
 
-    showBuiltInPictures();
+    showBuiltInPictures(pictures);
     connectHandlers();
     FormCreate();
 }
@@ -48,14 +67,13 @@ TfmMain::~TfmMain()
     FormDestroy();
 }
 
-void TfmMain::showBuiltInPictures()
+void TfmMain::showBuiltInPictures(BackgroundTask<BuiltInPictures> &pictures)
 {
-    registerBuiltInPictures();
-    guarded([this] {
-        ui->BkgImage->setPicture(loadJpeg(BackgroundResource, ui->BkgImage->size()));
-        const QImage strip(StripResource);
-        ui->Image2->setPicture(strip);
-        ui->Image3->setPicture(strip);
+    guarded([&] {
+        BuiltInPictures decoded = pictures.take();
+        ui->BkgImage->setPicture(std::move(decoded.background));
+        ui->Image2->setPicture(decoded.strip);
+        ui->Image3->setPicture(std::move(decoded.strip));
     });
 }
 

@@ -23,7 +23,9 @@
 #include "main/OneHistory.h"
 #include "ui/RandomGenerator.h"
 
+template<typename Result> class BackgroundTask;
 class AutoSizeLabel;
+struct BuiltInPictures;
 class TfmHiScore;
 class WideButton;
 
@@ -79,7 +81,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showBuiltInPictures();
+    void showBuiltInPictures(BackgroundTask<BuiltInPictures> &pictures);
     void connectHandlers();
     void FormCreate();
     void FormDestroy();

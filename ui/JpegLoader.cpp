@@ -195,3 +195,11 @@ QImage loadJpeg(const QString &path, QSize box)
         throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
     return decodeJpeg(data, path, box);
 }
+
+QImage loadStretchedJpeg(const QString &path, QSize box)
+{
+    const QImage picture = loadJpeg(path, box);
+    if (box.isEmpty() || picture.size() == box)
+        return picture;
+    return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}

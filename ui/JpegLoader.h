@@ -16,6 +16,8 @@ constexpr int MaxJpegDimension = 16384;
 QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box = QSize());
 // Reads the file and decodes it; throws Error naming the file when it cannot be read.
 QImage loadJpeg(const QString &path, QSize box = QSize());
+// The picture smoothed to exactly the box's size, as a stretching picture box shows it.
+QImage loadStretchedJpeg(const QString &path, QSize box);
 
 // The scale denominator chosen for a picture of `picture` pixels shown in `box`.
 int jpegScaleDenominator(QSize picture, QSize box);

@@ -7,14 +7,11 @@ PictureBox::PictureBox(QWidget *parent)
 {
 }
 
-void PictureBox::setPicture(const QImage &picture)
+void PictureBox::setPicture(QImage picture)
 {
-    if (m_stretch && !picture.isNull() && picture.size() != size()) {
-        m_shown = QPixmap::fromImage(
-            picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    } else {
-        m_shown = QPixmap::fromImage(picture);
-    }
+    if (m_stretch && !picture.isNull() && picture.size() != size())
+        picture = picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_shown = QPixmap::fromImage(std::move(picture));
     update();
 }
 

@@ -17,7 +17,8 @@ public:
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch) { m_stretch = stretch; }
 
-    void setPicture(const QImage &picture);
+    // A picture already at the box's size is taken over as it is, without a copy.
+    void setPicture(QImage picture);
     bool hasPicture() const { return !m_shown.isNull(); }
     // The picture as it is drawn: at the box's size when stretched.
     const QPixmap &shownPixmap() const { return m_shown; }
