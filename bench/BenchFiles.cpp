@@ -55,8 +55,8 @@ void benchRecords(Report &report)
     std::deque<OneHiScore> records;
     std::deque<OneHistory> history;
     const double load = medianMs(Repetitions, [&] {
-        records = decodeEntries<OneHiScore>(readResultFile(recordsFile));
-        history = decodeEntries<OneHistory>(readResultFile(historyFile));
+        records = readEntries<OneHiScore>(recordsFile);
+        history = readEntries<OneHistory>(historyFile);
     });
     std::size_t ranked = 0;
     const double rank = medianMs(Repetitions, [&] {

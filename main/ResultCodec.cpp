@@ -82,8 +82,10 @@ QString TextCache::read(const char *at, qsizetype maxChars)
 {
     const qsizetype length = std::min<qsizetype>(static_cast<unsigned char>(*at), maxChars);
     const QByteArrayView bytes(at + 1, length);
-    if (bytes != m_lastBytes) {
-        m_lastBytes = bytes;
+    if (length != m_lastSize ||
+        std::memcmp(bytes.data(), m_lastBytes.data(), std::size_t(length))) {
+        std::memcpy(m_lastBytes.data(), bytes.data(), std::size_t(length));
+        m_lastSize = length;
         m_lastText = fromWin1251(bytes);
     }
     return m_lastText;

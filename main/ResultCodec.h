@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <array>
 #include <deque>
 
 #include "main/OneHiScore.h"
@@ -23,13 +24,15 @@ template<> inline constexpr qsizetype EntryBytes<OneHistory> = 112;
 
 // Reads one short string. Texts repeat from record to record (one player's games in a row, "-"
 // as every history name), so a text equal to the last one shares its string instead of being
-// decoded and allocated again. The bytes read must outlive the cache.
+// decoded and allocated again.
 class TextCache {
 public:
     QString read(const char *at, qsizetype maxChars);
 
 private:
-    QByteArrayView m_lastBytes;
+    // A copy: the bytes are read piece by piece into one reused buffer.
+    std::array<char, 256> m_lastBytes{};
+    qsizetype m_lastSize = -1;
     QString m_lastText;
 };
 
@@ -44,14 +47,27 @@ void decodeEntry(const char *bytes, OneHistory &entry, EntryTextCache &texts);
 void encodeEntry(const OneHiScore &entry, char *bytes);
 void encodeEntry(const OneHistory &entry, char *bytes);
 
+// Decodes a file handed over in pieces; each piece but the last must hold whole entries.
+template<typename Entry> class EntryDecoder {
+public:
+    void decode(QByteArrayView piece)
+    {
+        const qsizetype count = piece.size() / EntryBytes<Entry>;
+        for (qsizetype i = 0; i < count; ++i)
+            decodeEntry(piece.data() + i * EntryBytes<Entry>, m_entries.emplace_back(), m_texts);
+    }
+    std::deque<Entry> take() { return std::move(m_entries); }
+
+private:
+    std::deque<Entry> m_entries;
+    EntryTextCache m_texts;
+};
+
 template<typename Entry> std::deque<Entry> decodeEntries(QByteArrayView bytes)
 {
-    std::deque<Entry> entries;
-    EntryTextCache texts;
-    const qsizetype count = bytes.size() / EntryBytes<Entry>;
-    for (qsizetype i = 0; i < count; ++i)
-        decodeEntry(bytes.data() + i * EntryBytes<Entry>, entries.emplace_back(), texts);
-    return entries;
+    EntryDecoder<Entry> decoder;
+    decoder.decode(bytes);
+    return decoder.take();
 }
 
 template<typename Entry> QByteArray encodeEntries(const std::deque<Entry> &entries)

@@ -4,9 +4,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 #include "ui/Error.h"
 
 namespace {
+
+// Large enough that reading costs few calls, small enough to stay in the cache.
+constexpr qsizetype PieceBytes = 64 * 1024;
 
 [[noreturn]] void fail(const QString &what, const QString &fileName, const QString &reason)
 {
@@ -24,18 +29,41 @@ void createEmpty(const QString &fileName)
 
 QByteArray readResultFile(const QString &fileName)
 {
+    QByteArray bytes;
+    bytes.reserve(QFileInfo(fileName).size());
+    readResultFile(fileName, 1, [&bytes](QByteArrayView piece) { bytes.append(piece); });
+    return bytes;
+}
+
+void readResultFile(const QString &fileName, qsizetype unitBytes,
+                    const std::function<void(QByteArrayView)> &consume)
+{
     if (!QFileInfo::exists(fileName)) {
         createEmpty(fileName);
-        return {};
+        return;
     }
     QFile file(fileName);
     // Read-write, so that a file the program could not save later fails now, not at exit.
     if (!file.open(QIODevice::ReadWrite))
         fail(QStringLiteral("open"), fileName, file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("read"), fileName, file.errorString());
-    return bytes;
+    QByteArray buffer(std::max<qsizetype>(PieceBytes / unitBytes, 1) * unitBytes,
+                      Qt::Uninitialized);
+    for (;;) {
+        // Filled up to its end unless the file ends first, so pieces stay whole multiples.
+        qsizetype filled = 0;
+        while (filled < buffer.size()) {
+            const qint64 got = file.read(buffer.data() + filled, buffer.size() - filled);
+            if (got < 0)
+                fail(QStringLiteral("read"), fileName, file.errorString());
+            if (got == 0)
+                break;
+            filled += got;
+        }
+        if (filled > 0)
+            consume(QByteArrayView(buffer.constData(), filled));
+        if (filled < buffer.size())
+            return;
+    }
 }
 
 void writeResultFile(const QString &fileName, const QByteArray &bytes)

@@ -26,11 +26,6 @@ const QString NamePrompt = QStringLiteral("Введите Ваше имя");
 const QString BadNameMessage =
     QStringLiteral("Имя должно быть больше 2 символов и содержать буквы.");
 
-template<typename Entry> std::deque<Entry> loadEntries(const QString &fileName)
-{
-    return decodeEntries<Entry>(readResultFile(fileName));
-}
-
 // A file that could not be read at start-up still holds the player's data: it is kept as it
 // is, and games of this run that cannot go into it are reported rather than lost in silence.
 template<typename Entry>
@@ -83,7 +78,7 @@ void TfmMain::LoadRecords(const QString &fileName)
 {
     m_recordsLoaded = false;
     Records.clear();
-    Records = loadEntries<OneHiScore>(fileName);
+    Records = readEntries<OneHiScore>(fileName);
     m_recordsLoaded = true;
 }
 
@@ -91,7 +86,7 @@ void TfmMain::LoadHistory(const QString &fileName)
 {
     m_historyLoaded = false;
     History.clear();
-    History = loadEntries<OneHistory>(fileName);
+    History = readEntries<OneHistory>(fileName);
     m_historyLoaded = true;
 }
 

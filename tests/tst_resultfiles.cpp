@@ -137,6 +137,8 @@ private Q_SLOTS:
     void trailingFragmentIgnored_data();
     void trailingFragmentIgnored();
     void filesRoundTrip();
+    void largeFilesReadInPieces_data();
+    void largeFilesReadInPieces();
     void missingFileIsCreatedEmpty();
     void missingFileInUnwritablePlaceIsNoError();
     void unreadableFileFails();
@@ -403,6 +405,48 @@ void ResultFilesTest::trailingFragmentIgnored()
         compare(loadedHistory.back(), history.back());
     }
     QCOMPARE(encodeEntries(loadedRecords).size(), qsizetype(72 * whole));
+}
+
+void ResultFilesTest::largeFilesReadInPieces_data()
+{
+    QTest::addColumn<int>("whole");
+    QTest::addColumn<int>("fragment");
+
+    // A piece holds 910 records of 72 bytes and 585 history entries of 112.
+    QTest::addRow("one_piece_of_records") << 910 << 0;
+    QTest::addRow("records_one_past_a_piece") << 911 << 0;
+    QTest::addRow("history_one_past_a_piece") << 586 << 0;
+    QTest::addRow("many_pieces_with_fragment") << 5000 << 5;
+}
+
+// Runs of equal names cross the pieces' borders, where the reading buffer is refilled.
+void ResultFilesTest::largeFilesReadInPieces()
+{
+    QFETCH(int, whole);
+    QFETCH(int, fragment);
+    constexpr int RunLength = 7;
+    std::deque<OneHiScore> records;
+    std::deque<OneHistory> history;
+    for (int i = 0; i < whole; ++i) {
+        records.push_back(sampleRecord(i));
+        records.back().Name = QStringLiteral("Игрок %1").arg(i / RunLength);
+        history.push_back(sampleHistory(i / RunLength));
+    }
+    QTemporaryDir dir;
+    const QString recordsPath = dir.filePath(QStringLiteral("SaveRes.res"));
+    const QString historyPath = dir.filePath(QStringLiteral("SaveRes.hst"));
+    const QByteArray tail(fragment, '\x11');
+    writeAll(recordsPath, encodeEntries(records) + tail);
+    writeAll(historyPath, encodeEntries(history) + tail);
+
+    const auto loadedRecords = readEntries<OneHiScore>(recordsPath);
+    const auto loadedHistory = readEntries<OneHistory>(historyPath);
+    QCOMPARE(loadedRecords.size(), records.size());
+    QCOMPARE(loadedHistory.size(), history.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        compare(loadedRecords[i], records[i]);
+        compare(loadedHistory[i], history[i]);
+    }
 }
 
 void ResultFilesTest::filesRoundTrip()
