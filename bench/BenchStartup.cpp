@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int Repetitions = 15;
+constexpr int Repetitions = 31;
 constexpr int ManyResults = 100000;
 constexpr int SomeResults = 1000;
 constexpr int Categories = 20;
@@ -26,18 +26,33 @@ struct Runs {
     double peakMb = 0;
 };
 
-Runs medianRuns(const QString &program, const QStringList &arguments, const QString &folder)
+struct Contender {
+    QString program;
+    QStringList arguments;
+    QString folder;
+};
+
+// The contenders take turns, one run each per round, so that the machine's drift in speed
+// over the measurement touches them all alike.
+std::vector<Runs> medianRuns(const std::vector<Contender> &contenders)
 {
-    std::vector<double> walls;
-    std::vector<double> peaks;
-    for (int i = 0; i < Repetitions; ++i) {
-        const ProcessRun run = runProcess(program, arguments, folder);
-        if (run.exitCode != 0)
-            qFatal("%s exited with %d", qPrintable(program), run.exitCode);
-        walls.push_back(run.wallMs);
-        peaks.push_back(run.peakRssMb);
+    std::vector<std::vector<double>> walls(contenders.size());
+    std::vector<std::vector<double>> peaks(contenders.size());
+    for (int round = 0; round < Repetitions; ++round) {
+        for (std::size_t i = 0; i < contenders.size(); ++i) {
+            const Contender &contender = contenders[i];
+            const ProcessRun run =
+                runProcess(contender.program, contender.arguments, contender.folder);
+            if (run.exitCode != 0)
+                qFatal("%s exited with %d", qPrintable(contender.program), run.exitCode);
+            walls[i].push_back(run.wallMs);
+            peaks[i].push_back(run.peakRssMb);
+        }
     }
-    return {median(walls), median(peaks)};
+    std::vector<Runs> medians;
+    for (std::size_t i = 0; i < contenders.size(); ++i)
+        medians.push_back({median(walls[i]), median(peaks[i])});
+    return medians;
 }
 
 QString mb(double value)
@@ -57,11 +72,16 @@ void benchStartup(Report &report)
     QDir(loaded.path()).mkdir(QStringLiteral("Dic"));
     writeDictionary(loaded.filePath(QStringLiteral("Dic/bench.txt")), DictionaryEntries, false);
 
-    const Runs reference = medianRuns(Reference, {}, empty.path());
-    const Runs withEmpty = medianRuns(Tovelo, {}, empty.path());
-    const Runs withMany = medianRuns(Tovelo, {}, many.path());
-    const Runs withDictionary = medianRuns(
-        Tovelo, {QStringLiteral("--dictionary"), QStringLiteral("bench.txt")}, loaded.path());
+    const std::vector<Runs> runs = medianRuns({
+        {Reference, {}, empty.path()},
+        {Tovelo, {}, empty.path()},
+        {Tovelo, {}, many.path()},
+        {Tovelo, {QStringLiteral("--dictionary"), QStringLiteral("bench.txt")}, loaded.path()},
+    });
+    const Runs &reference = runs[0];
+    const Runs &withEmpty = runs[1];
+    const Runs &withMany = runs[2];
+    const Runs &withDictionary = runs[3];
 
     const QString referenceText =
         QStringLiteral("bare window, 37 controls: %1").arg(ms(reference.wallMs));

@@ -27,25 +27,28 @@ void createEmpty(const QString &fileName)
 
 } // namespace
 
-QByteArray readResultFile(const QString &fileName)
-{
-    QByteArray bytes;
-    bytes.reserve(QFileInfo(fileName).size());
-    readResultFile(fileName, 1, [&bytes](QByteArrayView piece) { bytes.append(piece); });
-    return bytes;
-}
-
-void readResultFile(const QString &fileName, qsizetype unitBytes,
-                    const std::function<void(QByteArrayView)> &consume)
+bool prepareResultFile(const QString &fileName)
 {
     if (!QFileInfo::exists(fileName)) {
         createEmpty(fileName);
-        return;
+        return false;
     }
     QFile file(fileName);
     // Read-write, so that a file the program could not save later fails now, not at exit.
     if (!file.open(QIODevice::ReadWrite))
         fail(QStringLiteral("open"), fileName, file.errorString());
+    return true;
+}
+
+void openResultFile(QFile &file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("open"), file.fileName(), file.errorString());
+}
+
+void readResultFilePieces(QFile &file, qsizetype unitBytes,
+                          const std::function<bool(QByteArrayView)> &consume)
+{
     QByteArray buffer(std::max<qsizetype>(PieceBytes / unitBytes, 1) * unitBytes,
                       Qt::Uninitialized);
     for (;;) {
@@ -54,16 +57,31 @@ void readResultFile(const QString &fileName, qsizetype unitBytes,
         while (filled < buffer.size()) {
             const qint64 got = file.read(buffer.data() + filled, buffer.size() - filled);
             if (got < 0)
-                fail(QStringLiteral("read"), fileName, file.errorString());
+                fail(QStringLiteral("read"), file.fileName(), file.errorString());
             if (got == 0)
                 break;
             filled += got;
         }
-        if (filled > 0)
-            consume(QByteArrayView(buffer.constData(), filled));
+        if (filled > 0 && !consume(QByteArrayView(buffer.constData(), filled)))
+            return;
         if (filled < buffer.size())
             return;
     }
+}
+
+QByteArray readResultFile(const QString &fileName)
+{
+    QByteArray bytes;
+    if (!prepareResultFile(fileName))
+        return bytes;
+    QFile file(fileName);
+    openResultFile(file);
+    bytes.reserve(file.size());
+    readResultFilePieces(file, 1, [&bytes](QByteArrayView piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
 }
 
 void writeResultFile(const QString &fileName, const QByteArray &bytes)

@@ -1,29 +1,46 @@
-// Reading and writing the result files whole: one read into one buffer at start-up, one
-// atomic replacement at exit. Failures are raised as Error with the file's name.
+// Reading and writing the result files: read piece by piece at start-up, replaced atomically
+// at exit. Failures are raised as Error with the file's name.
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <functional>
 
 #include "main/ResultCodec.h"
 
-// Reads the whole file. A missing file is created empty so that it exists from then on; when
-// even that fails (a folder that cannot be written) nothing is lost yet, and the save at exit
-// reports the failure. Throws Error when the file exists but cannot be opened or read.
-QByteArray readResultFile(const QString &fileName);
-// The same, piece by piece through one reused buffer, so that a large file takes no memory
-// beside what is made of it: every piece but the last is a whole multiple of `unitBytes`.
-void readResultFile(const QString &fileName, qsizetype unitBytes,
-                    const std::function<void(QByteArrayView)> &consume);
+// Checks that the file can be read and later replaced, so that a file the program could not
+// use fails at start-up, not at exit. A missing file is created empty so that it exists from
+// then on; when even that fails (a folder that cannot be written) nothing is lost yet, and the
+// save at exit reports the failure. Returns whether there is a file to read.
+bool prepareResultFile(const QString &fileName);
 
-// The entries of a result file, read piece by piece.
+// Opens the file named by `file` for reading; throws Error when it cannot.
+void openResultFile(QFile &file);
+
+// Reads the open file piece by piece through one reused buffer, so that a large file takes no
+// memory beside what is made of it: every piece but the last is a whole multiple of
+// `unitBytes`. Reading stops early when `consume` returns false. Throws Error when reading
+// fails.
+void readResultFilePieces(QFile &file, qsizetype unitBytes,
+                          const std::function<bool(QByteArrayView)> &consume);
+
+// Both steps; the whole file as one piece.
+QByteArray readResultFile(const QString &fileName);
+
+// The entries of a result file, with both steps.
 template<typename Entry> std::deque<Entry> readEntries(const QString &fileName)
 {
     EntryDecoder<Entry> decoder;
-    readResultFile(fileName, EntryBytes<Entry>,
-                   [&decoder](QByteArrayView piece) { decoder.decode(piece); });
+    if (prepareResultFile(fileName)) {
+        QFile file(fileName);
+        openResultFile(file);
+        readResultFilePieces(file, EntryBytes<Entry>, [&decoder](QByteArrayView piece) {
+            decoder.decode(piece);
+            return true;
+        });
+    }
     return decoder.take();
 }
 

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 
 #include "ExecStat/ExecStat.h"
+#include "main/EntriesLoad.h"
 #include "ui/AppFolder.h"
 #include "ui/BackgroundTask.h"
 #include "ui/Centring.h"

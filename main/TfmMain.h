@@ -24,6 +24,7 @@
 #include "ui/RandomGenerator.h"
 
 template<typename Result> class BackgroundTask;
+template<typename Entry> class EntriesLoad;
 class AutoSizeLabel;
 struct BuiltInPictures;
 class TfmHiScore;
@@ -70,8 +71,9 @@ public:
     const TaskState &task() const { return m_task; }
     const GameState &game() const { return m_game; }
     const DictionaryState &dictionary() const { return m_dictionary; }
-    const std::deque<OneHiScore> &records() const { return Records; }
-    const std::deque<OneHistory> &history() const { return History; }
+    // Both wait for the files read at start-up.
+    const std::deque<OneHiScore> &records();
+    const std::deque<OneHistory> &history();
     const std::vector<OneHiScore *> &categoryRecords() const { return CategoryRecords; }
     const QStringList &badSounds() const { return BadSounds; }
 
@@ -111,8 +113,11 @@ private:
     void addFailedTaskLabel();
 
     // Records and history
+    // Both check the file at once and read it on a worker thread; awaitResults() takes what
+    // they read, and runs first wherever Records or History is used.
     void LoadRecords(const QString &fileName);
     void LoadHistory(const QString &fileName);
+    void awaitResults();
     void SaveRecords(const QString &fileName);
     void SaveHistory(const QString &fileName);
     void StoreGameResult();
@@ -134,6 +139,8 @@ private:
     std::deque<OneHiScore> Records; // a deque keeps entries in place as it grows
     std::deque<OneHistory> History;
     std::vector<OneHiScore *> CategoryRecords; // entries of Records, not owned
+    std::unique_ptr<EntriesLoad<OneHiScore>> m_recordsLoad;
+    std::unique_ptr<EntriesLoad<OneHistory>> m_historyLoad;
     // A file that failed to load is never written over: it still holds the player's data.
     bool m_recordsLoaded = false;
     bool m_historyLoaded = false;

@@ -7,10 +7,12 @@
 
 #include "HiScore/TfmHiScore.h"
 #include "main/CategoryRanking.h"
+#include "main/EntriesLoad.h"
 #include "main/PlayerName.h"
 #include "main/ResultCodec.h"
 #include "main/ResultFile.h"
 #include "ui/Error.h"
+#include "ui/EventGuard.h"
 #include "ui/Platform.h"
 #include "ui/StrToInt.h"
 
@@ -72,22 +74,62 @@ void showOnce(TfmHiScore &window)
         platform().showModal(window);
 }
 
+// Entries still being read were never used, so nothing changed: the reading is stopped and
+// the file left as it is.
+template<typename Entry> bool stopUnusedLoad(std::unique_ptr<EntriesLoad<Entry>> &load)
+{
+    if (!load)
+        return false;
+    load->cancel();
+    load.reset();
+    return true;
+}
+
 } // namespace
 
 void TfmMain::LoadRecords(const QString &fileName)
 {
     m_recordsLoaded = false;
     Records.clear();
-    Records = readEntries<OneHiScore>(fileName);
-    m_recordsLoaded = true;
+    m_recordsLoad = std::make_unique<EntriesLoad<OneHiScore>>(fileName);
 }
 
 void TfmMain::LoadHistory(const QString &fileName)
 {
     m_historyLoaded = false;
     History.clear();
-    History = readEntries<OneHistory>(fileName);
-    m_historyLoaded = true;
+    m_historyLoad = std::make_unique<EntriesLoad<OneHistory>>(fileName);
+}
+
+// A file that could not be read is reported here, and stays unloaded: it is never written over.
+void TfmMain::awaitResults()
+{
+    if (m_recordsLoad) {
+        const std::unique_ptr<EntriesLoad<OneHiScore>> load = std::move(m_recordsLoad);
+        guarded([&] {
+            Records = load->take();
+            m_recordsLoaded = true;
+        });
+    }
+    if (m_historyLoad) {
+        const std::unique_ptr<EntriesLoad<OneHistory>> load = std::move(m_historyLoad);
+        guarded([&] {
+            History = load->take();
+            m_historyLoaded = true;
+        });
+    }
+}
+
+const std::deque<OneHiScore> &TfmMain::records()
+{
+    awaitResults();
+    return Records;
+}
+
+const std::deque<OneHistory> &TfmMain::history()
+{
+    awaitResults();
+    return History;
 }
 
 void TfmMain::SaveRecords(const QString &fileName)
@@ -96,17 +138,22 @@ void TfmMain::SaveRecords(const QString &fileName)
         CategoryRecords.clear();
         Records.clear();
     });
+    if (stopUnusedLoad(m_recordsLoad))
+        return;
     saveEntries(fileName, Records, m_recordsLoaded, m_recordsChanged);
 }
 
 void TfmMain::SaveHistory(const QString &fileName)
 {
     const auto discard = qScopeGuard([this] { History.clear(); });
+    if (stopUnusedLoad(m_historyLoad))
+        return;
     saveEntries(fileName, History, m_historyLoaded, m_historyChanged);
 }
 
 void TfmMain::StoreGameResult()
 {
+    awaitResults();
     OneHiScore record;
     record.Name = NewResName;
     record.MinValue = m_task.MinValue;
@@ -147,6 +194,7 @@ void TfmMain::storeRunningGame()
 
 bool TfmMain::RankRecords()
 {
+    awaitResults();
     m_task.MaxValue = strToInt(ui->edMax->text());
     m_task.MinValue = strToInt(ui->edMin->text());
     CategoryRecords = rankCategory(Records, {m_task.MinValue, m_task.MaxValue, CategoryCode()});
@@ -185,6 +233,7 @@ void TfmMain::btHiscoreClick()
 
 void TfmMain::btHistoryClick()
 {
+    awaitResults();
     if (!m_recordsWindow)
         return;
     m_recordsWindow->ShowHistory(History);

@@ -137,6 +137,8 @@ private Q_SLOTS:
 
     void missingFilesAreCreatedEmpty();
     void filesRoundTripWithoutGame();
+    void largeFilesAreReadAsAtStartUp_data();
+    void largeFilesAreReadAsAtStartUp();
     void gamesGrowFilesByWholeRecords();
     void gameResultEntries_data();
     void gameResultEntries();
@@ -169,6 +171,65 @@ void RankingTest::missingFilesAreCreatedEmpty()
         QCOMPARE(info.size(), qint64(0));
     }
     QVERIFY(s.sandbox.fake.errors.isEmpty());
+}
+
+void RankingTest::largeFilesAreReadAsAtStartUp_data()
+{
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<bool>("used");
+    QTest::addColumn<bool>("played");
+
+    QTest::addRow("closed_at_once") << false << false << false;
+    QTest::addRow("used_after_start") << false << true << false;
+    QTest::addRow("files_replaced_after_start") << true << true << false;
+    QTest::addRow("game_played") << false << true << true;
+}
+
+// Files this large are read while the window opens: what the window works with is what the
+// files held at start-up, whatever happens to them later, and a run that never used them
+// leaves them untouched.
+void RankingTest::largeFilesAreReadAsAtStartUp()
+{
+    QFETCH(bool, replaced);
+    QFETCH(bool, used);
+    QFETCH(bool, played);
+    constexpr int Count = 5000; // well over what is read at once
+    std::deque<OneHiScore> records;
+    std::deque<OneHistory> history(Count);
+    for (int i = 0; i < Count; ++i) {
+        records.push_back(named(QStringLiteral("Игрок %1").arg(i / 3), i % 200));
+        history[std::size_t(i)].Name = QStringLiteral("-");
+        history[std::size_t(i)].Description = QStringLiteral("Сложение от 1 до %1").arg(i);
+    }
+    Session s(records, history);
+    const QByteArray recordBytes = s.sandbox.readFile(RecordsFile);
+    const QByteArray historyBytes = s.sandbox.readFile(HistoryFile);
+    TfmMain &w = s.open();
+    if (replaced) {
+        // As a save or a copy replaces a file: under the same name, a new file.
+        for (const QString &file : {RecordsFile, HistoryFile})
+            QVERIFY(QFile::remove(s.sandbox.path(file)));
+        s.sandbox.writeFile(RecordsFile, QByteArray());
+        s.sandbox.writeFile(HistoryFile, QByteArray("replaced"));
+    }
+    if (used) {
+        QCOMPARE(w.records().size(), std::size_t(Count));
+        QCOMPARE(w.history().size(), std::size_t(Count));
+        QCOMPARE(encodeEntries(w.records()), recordBytes);
+        QCOMPARE(encodeEntries(w.history()), historyBytes);
+    }
+    if (played)
+        s.playGame(1);
+    s.close();
+
+    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    if (played) {
+        QCOMPARE(s.savedRecords().size(), std::size_t(Count + 1));
+        QVERIFY(s.sandbox.readFile(HistoryFile).startsWith(historyBytes));
+    } else if (!replaced) {
+        QCOMPARE(s.sandbox.readFile(RecordsFile), recordBytes);
+        QCOMPARE(s.sandbox.readFile(HistoryFile), historyBytes);
+    }
 }
 
 void RankingTest::filesRoundTripWithoutGame()
