@@ -121,6 +121,11 @@ void MainWindowTest::windowProperties()
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     QCOMPARE(window.font().family(), QStringLiteral("MS Sans Serif"));
     QCOMPARE(window.font().pointSize(), 8);
+    // The program icon, read only now, in every size it comes in.
+    const QIcon icon = window.windowIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
+    for (const QSize size : icon.availableSizes())
+        QCOMPARE(icon.pixmap(size).toImage().size(), size);
     QVERIFY(sandbox.fake.errors.isEmpty());
 }
 

@@ -7,6 +7,9 @@
 #include <QLoggingCategory>
 #include <QTranslator>
 
+#include "ui/DeferredIconEngine.h"
+#include "ui/Resources.h"
+
 namespace {
 
 void substituteFonts()
@@ -27,10 +30,12 @@ void loadRussianTexts(QApplication &application)
 
 QIcon programIcon()
 {
-    QIcon icon;
+    registerBuiltInPictures();
+    QList<DeferredIconEngine::File> files;
     for (const int size : {16, 24, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/tovelo2-%1.png").arg(size), QSize(size, size));
-    return icon;
+        files.append({QStringLiteral(":/icons/tovelo2-%1.png").arg(size), QSize(size, size)});
+    // The icon owns its engine.
+    return QIcon(new DeferredIconEngine(std::move(files)));
 }
 
 } // namespace
