@@ -12,6 +12,7 @@
 #include "ui/EventGuard.h"
 #include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
+#include "ui/Typefaces.h"
 #include "ui/WideButton.h"
 
 namespace {
@@ -30,7 +31,7 @@ constexpr int OptionCount = 4;
 constexpr int DistractorsWanted = 3;
 constexpr int DistractorTries = 1000;
 
-const QString RightAnswerFontFamily = QStringLiteral("Arial");
+const QString &RightAnswerFontFamily = Typeface::Sans; // Arial
 constexpr int RightAnswerFontSize = 10;
 constexpr int RightAnswerLeft = 10;
 constexpr int RightAnswerTopBase = 110;

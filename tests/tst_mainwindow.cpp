@@ -17,6 +17,7 @@
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureBox.h"
 #include "ui/ProgressBar.h"
+#include "ui/Typefaces.h"
 #include "ui/WideButton.h"
 
 namespace {
@@ -119,7 +120,7 @@ void MainWindowTest::windowProperties()
     QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
-    QCOMPARE(window.font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(window.font().family(), Typeface::Sans);
     QCOMPARE(window.font().pointSize(), 8);
     // The program icon, read only now, in every size it comes in.
     const QIcon icon = window.windowIcon();
@@ -194,7 +195,7 @@ void MainWindowTest::fontsAndColours()
     AppSandbox sandbox;
     TfmMain window;
     const QFont task = control(window, "lbTextPraxis")->font();
-    QCOMPARE(task.family(), QStringLiteral("Arial Black"));
+    QCOMPARE(task.family(), Typeface::Heavy);
     QCOMPARE(task.pointSize(), 36);
     QVERIFY(task.bold());
     const auto *score = control<QLabel>(window, "lbScore");
@@ -207,7 +208,7 @@ void MainWindowTest::fontsAndColours()
     QVERIFY(star.bold());
     for (const char *name : {"btOption1", "btOption2", "btOption3", "btOption4"}) {
         const QFont option = control(window, name)->font();
-        QCOMPARE(option.family(), QStringLiteral("Arial Black"));
+        QCOMPARE(option.family(), Typeface::Heavy);
         QCOMPARE(option.pointSize(), 11);
         QVERIFY(option.bold());
     }

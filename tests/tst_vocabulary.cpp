@@ -19,6 +19,7 @@
 #include "ui/EventGuard.h"
 #include "ui/ProgressBar.h"
 #include "ui/RandomGenerator.h"
+#include "ui/Typefaces.h"
 #include "ui/WideButton.h"
 #include "ui/Win1251.h"
 
@@ -434,7 +435,7 @@ void VocabularyTest::wrongClicksThenRight()
     QCOMPARE(first->objectName(), QStringLiteral("lbRightAnswer1"));
     QCOMPARE(first->text(), question + QStringLiteral(" - ") + right);
     QCOMPARE(first->pos(), QPoint(10, 125));
-    QCOMPARE(first->font().family(), QStringLiteral("Arial"));
+    QCOMPARE(first->font().family(), Typeface::Sans);
     QCOMPARE(first->font().pointSize(), 10);
     QVERIFY(first->font().bold());
     QVERIFY(!first->autoFillBackground());

@@ -1,7 +1,6 @@
 #include "ui/ApplicationSetup.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
@@ -11,14 +10,6 @@
 #include "ui/Resources.h"
 
 namespace {
-
-void substituteFonts()
-{
-    // The window descriptions name Windows fonts; these are their closest Debian relatives.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial Black"), QStringLiteral("Roboto Black"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
 
 void loadRussianTexts(QApplication &application)
 {
@@ -44,7 +35,6 @@ void setUpApplication(QApplication &application)
 {
     // A machine without sound prints audio back-end warnings the user has no use for.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
-    substituteFonts();
     loadRussianTexts(application);
     QApplication::setWindowIcon(programIcon());
 }

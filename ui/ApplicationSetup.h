@@ -1,5 +1,5 @@
-// What the application object needs before its first window: font substitutes for the fonts
-// the window descriptions name, Qt's Russian texts for standard buttons, the program icon.
+// What the application object needs before its first window: Qt's Russian texts for standard
+// buttons and the program icon.
 #pragma once
 
 class QApplication;
