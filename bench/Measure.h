@@ -43,6 +43,24 @@ inline double medianMs(int repetitions, const std::function<void()> &action)
     return median(times);
 }
 
+// Runs the actions in turns, one run each per round, and returns each one's median.
+inline std::vector<double> medianMsInTurns(int rounds,
+                                           const std::vector<std::function<void()>> &actions)
+{
+    std::vector<std::vector<double>> times(actions.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t i = 0; i < actions.size(); ++i) {
+            const auto start = Clock::now();
+            actions[i]();
+            times[i].push_back(elapsedMs(start));
+        }
+    }
+    std::vector<double> medians;
+    for (const std::vector<double> &each : times)
+        medians.push_back(median(each));
+    return medians;
+}
+
 struct ProcessRun {
     double wallMs = 0;
     double peakRssMb = 0;
