@@ -25,9 +25,7 @@ void benchWallpaper(Report &report)
     // turns, one run each per round, so that the machine's drift touches them alike.
     const std::vector<std::function<void()>> contenders = {
         [&] {
-            const QImage decoded = loadJpeg(path, Box);
-            const QImage shown =
-                decoded.scaled(Box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage shown = loadStretchedJpeg(path, Box);
             Q_UNUSED(shown.constBits());
         },
         [&] {
@@ -48,9 +46,10 @@ void benchWallpaper(Report &report)
     const double qtFull = medians[1];
     const double qtScaled = medians[2];
 
-    const QString figure = QStringLiteral("wallpaper %1×%2 to 582×382 (libjpeg, DCT-scaled)")
-                               .arg(size.width())
-                               .arg(size.height());
+    const QString figure =
+        QStringLiteral("wallpaper %1×%2 to 582×382 (libjpeg, DCT-scaled, shrunk while decoded)")
+            .arg(size.width())
+            .arg(size.height());
     report.add(
         {figure, ms(ours), QStringLiteral("Qt full decode + smooth scale %1").arg(ms(qtFull)),
          QStringLiteral("≥ %1× faster: %2").arg(FasterThanFullDecode).arg(ratio(qtFull / ours)),

@@ -1,6 +1,6 @@
-// A wallpaper file of any bytes, decoded for boxes of several sizes as the windows show it, and
-// in full. Error is the loader's one way to refuse a file; any other exception or a crash is a
-// finding.
+// A wallpaper file of any bytes, decoded for boxes of several sizes as the windows show it, in
+// full, and stretched to a box. Error is the loader's one way to refuse a file; any other exception
+// or a crash is a finding.
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -79,6 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 fuzzCheck(fitted[i]->size() == scaled(full->size(), d),
                           "a picture for a box is scaled as chosen");
             }
+        }
+    }
+    // Shrunk on a worker while decoding, for the dialog's box: exactly the box, or refused
+    // alike, and never a worker left behind.
+    if (fitted[1]) {
+        try {
+            const QImage stretched =
+                decodeStretchedJpeg(bytes, QStringLiteral("fuzz.jpg"), Boxes[1]);
+            fuzzCheck(stretched.size() == Boxes[1] && stretched.format() == QImage::Format_RGB32,
+                      "a stretched picture fills its box exactly");
+        } catch (const Error &error) {
+            fuzzCheck(error.message().contains(QStringLiteral("fuzz.jpg")),
+                      "the error names the picture");
         }
     }
     // The scale choice for any sizes, taken from the first bytes.

@@ -44,7 +44,7 @@ QString TfmMain::PickWallpaper(const QString &name)
     const bool remembered = !name.isEmpty() && candidates.contains(name, Qt::CaseSensitive);
     const QString chosen =
         remembered ? name : candidates.at(Random(static_cast<qint32>(candidates.size())));
-    ui->BkgImage->setPicture(loadJpeg(folder + chosen, ui->BkgImage->size()));
+    ui->BkgImage->setPicture(loadStretchedJpeg(folder + chosen, ui->BkgImage->size()));
     return chosen;
 }
 

@@ -7,6 +7,7 @@
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSoundEffect>
 #include <QTest>
 
@@ -15,7 +16,9 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -24,6 +27,7 @@
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/AreaScaler.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/Error.h"
 #include "ui/JpegLoader.h"
@@ -189,6 +193,13 @@ private Q_SLOTS:
     void missingFileRaises();
     void truncatedAfterHeaderDecodes();
     void declaredSizeCap();
+
+    // Shrinking while decoding
+    void areaAverages_data();
+    void areaAverages();
+    void stretchedDecode_data();
+    void stretchedDecode();
+    void stretchedDecodeOfBrokenData();
 };
 
 void MediaTest::firstStartShowsTheBuiltInPicture()
@@ -630,6 +641,151 @@ void MediaTest::declaredSizeCap()
     const QImage atTheCap =
         decodeJpeg(solidJpeg(Qt::red, QSize(MaxJpegDimension, 8)), QStringLiteral("cap.jpg"));
     QCOMPARE(atTheCap.size(), QSize(MaxJpegDimension, 8));
+}
+
+namespace {
+
+// The mean of the source area each target pixel covers, the plain way, in doubles.
+QImage areaAverage(const QImage &source, QSize target)
+{
+    const double sx = double(source.width()) / target.width();
+    const double sy = double(source.height()) / target.height();
+    QImage result(target, QImage::Format_RGB32);
+    for (int y = 0; y < target.height(); ++y) {
+        for (int x = 0; x < target.width(); ++x) {
+            double sums[3] = {0, 0, 0};
+            for (int j = int(y * sy); j < std::min(source.height(), int(std::ceil((y + 1) * sy)));
+                 ++j) {
+                const double h = std::min(j + 1.0, (y + 1) * sy) - std::max(double(j), y * sy);
+                for (int i = int(x * sx);
+                     i < std::min(source.width(), int(std::ceil((x + 1) * sx))); ++i) {
+                    const double w = std::min(i + 1.0, (x + 1) * sx) - std::max(double(i), x * sx);
+                    const QRgb p = source.pixel(i, j);
+                    sums[0] += w * h * qRed(p);
+                    sums[1] += w * h * qGreen(p);
+                    sums[2] += w * h * qBlue(p);
+                }
+            }
+            const double area = sx * sy;
+            result.setPixel(
+                x, y, qRgb(qRound(sums[0] / area), qRound(sums[1] / area), qRound(sums[2] / area)));
+        }
+    }
+    return result;
+}
+
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
+                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+        }
+    }
+    return largest;
+}
+
+QImage shrunkRowByRow(const QImage &source, QSize target)
+{
+    AreaScaler scaler(source.size(), target);
+    for (int y = 0; y < source.height(); ++y)
+        scaler.addRow(reinterpret_cast<const QRgb *>(source.constScanLine(y)));
+    return scaler.takeImage();
+}
+
+} // namespace
+
+void MediaTest::areaAverages_data()
+{
+    QTest::addColumn<QSize>("source");
+    QTest::addColumn<QSize>("target");
+
+    QTest::addRow("half_decoded_wallpaper") << QSize(960, 600) << WallpaperBox;
+    QTest::addRow("just_larger") << QSize(583, 383) << WallpaperBox;
+    QTest::addRow("exact_halves") << QSize(8, 6) << QSize(4, 3);
+    QTest::addRow("odd_ratio") << QSize(7, 5) << QSize(3, 2);
+    QTest::addRow("to_one_pixel") << QSize(13, 11) << QSize(1, 1);
+    QTest::addRow("one_row") << QSize(100, 1) << QSize(37, 1);
+    QTest::addRow("width_only") << QSize(50, 20) << QSize(21, 20);
+    QTest::addRow("same_size") << QSize(16, 9) << QSize(16, 9);
+}
+
+// Every target pixel is the mean of what it covers, to the nearest unit but for rounding on
+// the way; a flat picture keeps exactly its colour.
+void MediaTest::areaAverages()
+{
+    QFETCH(QSize, source);
+    QFETCH(QSize, target);
+
+    QImage noise(source, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x)
+            noise.setPixel(x, y, 0xff000000u | random.bounded(0x1000000u));
+    }
+    QVERIFY(largestDifference(shrunkRowByRow(noise, target), areaAverage(noise, target)) <= 1);
+
+    QImage flat(source, QImage::Format_RGB32);
+    flat.fill(qRgb(255, 128, 1));
+    QImage expected(target, QImage::Format_RGB32);
+    expected.fill(qRgb(255, 128, 1));
+    QCOMPARE(shrunkRowByRow(flat, target), expected);
+}
+
+void MediaTest::stretchedDecode_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("box");
+
+    QTest::addRow("shrunk_from_half") << QSize(1920, 1200) << WallpaperBox;
+    QTest::addRow("shrunk_in_full") << QSize(700, 400) << WallpaperBox;
+    QTest::addRow("already_box_size") << WallpaperBox << WallpaperBox;
+    QTest::addRow("enlarged") << QSize(300, 200) << WallpaperBox;
+    QTest::addRow("wider_only") << QSize(900, 300) << WallpaperBox;
+}
+
+// Shrinking on a worker while decoding gives exactly what shrinking the decoded picture gives.
+void MediaTest::stretchedDecode()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, box);
+
+    const QByteArray jpeg = patternJpeg(picture);
+    const QImage decoded = decodeJpeg(jpeg, QStringLiteral("test.jpg"), box);
+    const QImage stretched = decodeStretchedJpeg(jpeg, QStringLiteral("test.jpg"), box);
+    QCOMPARE(stretched.size(), box);
+    QCOMPARE(stretched.format(), QImage::Format_RGB32);
+    if (decoded.size() == box)
+        QCOMPARE(stretched, decoded);
+    else if (AreaScaler::canScale(decoded.size(), box))
+        QCOMPARE(stretched, shrunkRowByRow(decoded, box));
+    else
+        QCOMPARE(stretched, decoded.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+// The worker never outlives a decode that fails or ends early, and never waits forever.
+void MediaTest::stretchedDecodeOfBrokenData()
+{
+    const QByteArray full = patternJpeg(QSize(1920, 1200));
+    QImage image;
+    QCOMPARE(errorOf([&] {
+                 image = decodeStretchedJpeg(full.left(full.size() * 3 / 5),
+                                             QStringLiteral("cut.jpg"), WallpaperBox);
+             }),
+             QString());
+    QCOMPARE(image.size(), WallpaperBox);
+
+    // Half the data, then a Huffman table that cannot be: libjpeg gives up after the rows.
+    const QByteArray bogusTable("\xFF\xC4\x00\x03\xFF\xFF\xD9", 7);
+    const QString error = errorOf([&] {
+        decodeStretchedJpeg(full.left(full.size() / 2) + bogusTable, QStringLiteral("bad.jpg"),
+                            WallpaperBox);
+    });
+    QVERIFY2(error.startsWith(QStringLiteral("Cannot load the picture bad.jpg")),
+             qPrintable(error));
 }
 
 QTEST_MAIN(MediaTest)

@@ -3,12 +3,17 @@
 #include <QFile>
 #include <QSysInfo>
 
+#include <atomic>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
+#include <functional>
+#include <optional>
+#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "ui/AreaScaler.h"
 #include "ui/Error.h"
 
 namespace {
@@ -64,18 +69,35 @@ public:
     // Returns false with failure() set when libjpeg gave up.
     bool run(QByteArrayView data, QSize box);
 
+    // Told of the picture once it is made, before its first row is decoded.
+    void onPicture(std::function<void(const QImage &)> started) { m_started = std::move(started); }
+    // Told how many rows are decoded, whenever more are.
+    void onRows(std::function<void(int)> decoded) { m_decoded = std::move(decoded); }
+
     QImage takeImage() { return std::move(m_image); }
     QString failure() const { return m_failure; }
 
 private:
     void readRgb();
     void readCmyk();
+    uchar *row(unsigned int y) const { return m_bits + qsizetype(y) * m_bytesPerLine; }
+    void rowsDecoded() const
+    {
+        if (m_decoded)
+            m_decoded(static_cast<int>(m_info.output_scanline));
+    }
 
     jpeg_decompress_struct m_info{};
     ErrorManager m_errors{};
     QImage m_image;
+    // The picture's rows are written through these alone, so that another thread may read the
+    // rows already decoded.
+    uchar *m_bits = nullptr;
+    qsizetype m_bytesPerLine = 0;
     QByteArray m_row;
     QString m_failure;
+    std::function<void(const QImage &)> m_started;
+    std::function<void(int)> m_decoded;
 };
 
 bool Decompressor::run(QByteArrayView data, QSize box)
@@ -118,6 +140,10 @@ bool Decompressor::run(QByteArrayView data, QSize box)
         m_failure = QStringLiteral("not enough memory for the picture");
         return false;
     }
+    m_bits = m_image.bits();
+    m_bytesPerLine = m_image.bytesPerLine();
+    if (m_started)
+        m_started(m_image);
     if (cmyk)
         readCmyk();
     else
@@ -129,8 +155,9 @@ bool Decompressor::run(QByteArrayView data, QSize box)
 void Decompressor::readRgb()
 {
     while (m_info.output_scanline < m_info.output_height) {
-        JSAMPROW row = m_image.scanLine(static_cast<int>(m_info.output_scanline));
-        jpeg_read_scanlines(&m_info, &row, 1);
+        JSAMPROW next = row(m_info.output_scanline);
+        jpeg_read_scanlines(&m_info, &next, 1);
+        rowsDecoded();
     }
 }
 
@@ -140,12 +167,12 @@ void Decompressor::readCmyk()
     // Adobe writes CMYK inverted, as almost every CMYK JPEG in the wild is.
     const bool inverted = m_info.saw_Adobe_marker;
     while (m_info.output_scanline < m_info.output_height) {
-        const int y = static_cast<int>(m_info.output_scanline);
-        auto *row = reinterpret_cast<JSAMPLE *>(m_row.data());
-        jpeg_read_scanlines(&m_info, &row, 1);
-        auto *out = reinterpret_cast<QRgb *>(m_image.scanLine(y));
+        const unsigned int y = m_info.output_scanline;
+        auto *samples = reinterpret_cast<JSAMPLE *>(m_row.data());
+        jpeg_read_scanlines(&m_info, &samples, 1);
+        auto *out = reinterpret_cast<QRgb *>(row(y));
         for (unsigned int x = 0; x < m_info.output_width; ++x) {
-            const JSAMPLE *p = row + x * CmykBytes;
+            const JSAMPLE *p = samples + x * CmykBytes;
             int c = p[0], m = p[1], yy = p[2], k = p[3];
             if (!inverted) {
                 c = 255 - c;
@@ -155,8 +182,80 @@ void Decompressor::readCmyk()
             }
             out[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
         }
+        rowsDecoded();
     }
 }
+
+// Shrinks a picture's rows to the box on a worker thread while the decoder makes the later
+// ones, so that the shrinking costs next to no time of its own.
+class ConcurrentShrink {
+public:
+    ConcurrentShrink(const QImage &picture, QSize box)
+        : m_bits(picture.constBits())
+        , m_bytesPerLine(picture.bytesPerLine())
+        , m_rows(picture.height())
+        , m_scaler(picture.size(), box)
+    {
+        if (m_scaler.isValid())
+            m_worker = std::thread([this] { shrink(); });
+    }
+    // Stops the worker when the decoder gave up before the last row.
+    ~ConcurrentShrink()
+    {
+        if (m_worker.joinable()) {
+            publish(Abandoned);
+            m_worker.join();
+        }
+    }
+    ConcurrentShrink(const ConcurrentShrink &) = delete;
+    ConcurrentShrink &operator=(const ConcurrentShrink &) = delete;
+
+    bool isRunning() const { return m_worker.joinable(); }
+    // Rows are handed over in batches: waking the worker for every row would cost more than
+    // shrinking it.
+    void rowsDecoded(int rows)
+    {
+        if (rows % RowsPerBatch == 0 || rows == m_rows)
+            publish(rows);
+    }
+    // After the last row: the picture at the box's size.
+    QImage finish()
+    {
+        m_worker.join();
+        return m_scaler.takeImage();
+    }
+
+private:
+    static constexpr int Abandoned = -1;
+    static constexpr int RowsPerBatch = 16;
+
+    void publish(int rows)
+    {
+        m_decoded.store(rows, std::memory_order_release);
+        m_decoded.notify_one();
+    }
+
+    void shrink()
+    {
+        int done = 0;
+        while (done < m_rows) {
+            const int ready = m_decoded.load(std::memory_order_acquire);
+            if (ready == Abandoned)
+                return;
+            for (; done < ready; ++done)
+                m_scaler.addRow(reinterpret_cast<const QRgb *>(m_bits + done * m_bytesPerLine));
+            if (done < m_rows)
+                m_decoded.wait(ready, std::memory_order_acquire);
+        }
+    }
+
+    const uchar *const m_bits;
+    const qsizetype m_bytesPerLine;
+    const int m_rows;
+    AreaScaler m_scaler;
+    std::atomic<int> m_decoded = 0;
+    std::thread m_worker; // last: it uses everything above
+};
 
 } // namespace
 
@@ -185,21 +284,55 @@ QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box)
     return decompressor.takeImage();
 }
 
-QImage loadJpeg(const QString &path, QSize box)
+QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box)
+{
+    Decompressor decompressor;
+    // Declared after the decompressor, so that its worker has stopped before the picture goes.
+    std::optional<ConcurrentShrink> shrink;
+    decompressor.onPicture([&](const QImage &picture) {
+        if (picture.size() == box || !AreaScaler::canScale(picture.size(), box))
+            return;
+        shrink.emplace(picture, box);
+        if (!shrink->isRunning())
+            shrink.reset();
+    });
+    decompressor.onRows([&](int rows) {
+        if (shrink)
+            shrink->rowsDecoded(rows);
+    });
+    if (!decompressor.run(data, box))
+        throw Error(
+            QStringLiteral("Cannot load the picture %1: %2").arg(name, decompressor.failure()));
+    if (shrink)
+        return shrink->finish();
+    // Smaller than the box, or shrunk here after all when no worker could be had.
+    const QImage picture = decompressor.takeImage();
+    if (box.isEmpty() || picture.size() == box)
+        return picture;
+    return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+namespace {
+
+QByteArray readPictureFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));
-    const QByteArray data = file.readAll();
+    QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
-    return decodeJpeg(data, path, box);
+    return data;
+}
+
+} // namespace
+
+QImage loadJpeg(const QString &path, QSize box)
+{
+    return decodeJpeg(readPictureFile(path), path, box);
 }
 
 QImage loadStretchedJpeg(const QString &path, QSize box)
 {
-    const QImage picture = loadJpeg(path, box);
-    if (box.isEmpty() || picture.size() == box)
-        return picture;
-    return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return decodeStretchedJpeg(readPictureFile(path), path, box);
 }

@@ -16,7 +16,9 @@ constexpr int MaxJpegDimension = 16384;
 QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box = QSize());
 // Reads the file and decodes it; throws Error naming the file when it cannot be read.
 QImage loadJpeg(const QString &path, QSize box = QSize());
-// The picture smoothed to exactly the box's size, as a stretching picture box shows it.
+// The picture at exactly the box's size, as a stretching picture box shows it: shrunk by area
+// averaging on a worker thread while it is decoded, or enlarged smoothly when it is smaller.
+QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box);
 QImage loadStretchedJpeg(const QString &path, QSize box);
 
 // The scale denominator chosen for a picture of `picture` pixels shown in `box`.
