@@ -8,12 +8,15 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 #include "bench/BenchPlatform.h"
 #include "bench/Measure.h"
 #include "bench/Report.h"
+#include "bench/SampleFiles.h"
 #include "main/TfmMain.h"
+#include "ui/WideButton.h"
 
 namespace {
 
@@ -31,17 +34,38 @@ double microseconds(Clock::time_point start)
     return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
 }
 
-// A running addition game in a throw-away application folder.
+constexpr int DictionaryEntries = 20000;
+const QString DictionaryName = QStringLiteral("bench.txt");
+
+enum class Drill { Addition, Vocabulary };
+
+// A running game in a throw-away application folder: addition, or vocabulary on a dictionary
+// of 20 000 entries.
 struct BenchGame {
-    explicit BenchGame(bool realClock)
+    explicit BenchGame(bool realClock, Drill drill = Drill::Addition)
     {
         platform.exePath = dir.filePath(QStringLiteral("Tovelo2"));
         // The result files go to the current folder.
         QDir::setCurrent(dir.path());
         platform.realClock = realClock;
+        if (drill == Drill::Vocabulary) {
+            QDir(dir.path()).mkdir(QStringLiteral("Dic"));
+            writeDictionary(dir.filePath(QStringLiteral("Dic/") + DictionaryName),
+                            DictionaryEntries, false);
+        }
         window = std::make_unique<TfmMain>();
-        window->findChild<QComboBox *>(QStringLiteral("cmbAction"))->setCurrentIndex(0);
+        auto *kind = window->findChild<QComboBox *>(QStringLiteral("cmbAction"));
+        if (drill == Drill::Vocabulary) {
+            kind->setCurrentIndex(static_cast<int>(ExerciseKind::ForeignLanguage));
+            window->cmbActionChange();
+            auto *files = window->findChild<QComboBox *>(QStringLiteral("cmbDicFiles"));
+            files->setCurrentIndex(files->findText(DictionaryName));
+        } else {
+            kind->setCurrentIndex(0);
+        }
         window->btStartClick();
+        if (!window->isGameRunning())
+            qFatal("the measured game did not start");
     }
     ~BenchGame()
     {
@@ -107,6 +131,39 @@ void benchGameLoop(Report &report)
                 {},
                 QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
                 answerMedian < HandlerBudgetUs});
+}
+
+// A right option clicked makes the next task: four entries drawn at least, each decoded from
+// the loaded file as it is drawn.
+void benchVocabularyAnswer(Report &report)
+{
+    constexpr int Clicks = 2000;
+    std::vector<double> clickTimes;
+    {
+        BenchGame game(false, Drill::Vocabulary);
+        TfmMain &w = *game.window;
+        const QList<WideButton *> options = w.findChildren<WideButton *>();
+        for (int i = 0; i < Clicks; ++i) {
+            const auto right = std::find_if(options.cbegin(), options.cend(), [&](WideButton *b) {
+                return b->text() == w.dictionary().RightWord;
+            });
+            if (right == options.cend())
+                qFatal("no option carries the right word");
+            const auto start = Clock::now();
+            w.btOptionClick(*right);
+            clickTimes.push_back(microseconds(start));
+        }
+        if (!w.isGameRunning())
+            qFatal("the measured game ended early");
+    }
+    const double clickMedian = median(clickTimes);
+    const double clickP99 = percentile(clickTimes, 0.99);
+    report.add({QStringLiteral("right option clicked, 20 000-entry dictionary, median / 99th "
+                               "percentile"),
+                microText(clickMedian) + QStringLiteral(" / ") + microText(clickP99),
+                {},
+                QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
+                clickMedian < HandlerBudgetUs});
 }
 
 void benchTimerRate(Report &report)
