@@ -41,7 +41,7 @@ QString DictionaryLines::at(qsizetype index) const
     const char *const bytes = m_text.constData() + span.start * unit;
     QString line;
     if (m_encoding == Encoding::Utf16Le) {
-        line.resize(span.size);
+        line = QString(span.size, Qt::Uninitialized);
         qFromLittleEndian<char16_t>(bytes, span.size, line.data());
     } else {
         line = fromWin1251(QByteArrayView(bytes, span.size));

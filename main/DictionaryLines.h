@@ -1,7 +1,7 @@
 // The entry lines of a loaded dictionary. The file's bytes are kept as they were read, with
 // where each entry line lies in them; a line is decoded only when a task asks for it. Loading
 // a dictionary of 20 000 entries therefore decodes and allocates nothing per entry, and holds
-// no more memory than the file itself.
+// little beside the file's own bytes.
 #pragma once
 
 #include <QByteArray>

@@ -4,20 +4,24 @@
 
 #include <functional>
 #include <future>
+#include <system_error>
 
 template<typename Result> class BackgroundTask {
 public:
     explicit BackgroundTask(std::function<Result()> work)
-        : m_result(std::async(std::launch::async, std::move(work)))
     {
+        try {
+            m_result = std::async(std::launch::async, work);
+        } catch (const std::system_error &) {
+            // No thread to be had: the work runs when its result is taken.
+            m_result = std::async(std::launch::deferred, std::move(work));
+        }
     }
-    // Waits for the work to end, so that it never outlives what it was started for.
+    // Waits for work under way to end, so that it never outlives what it was started for.
     ~BackgroundTask() = default;
 
     BackgroundTask(const BackgroundTask &) = delete;
     BackgroundTask &operator=(const BackgroundTask &) = delete;
-
-    bool isTaken() const { return !m_result.valid(); }
 
     // Waits for the work and gives its result, or throws what it threw. Once only.
     Result take() { return m_result.get(); }

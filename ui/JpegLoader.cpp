@@ -8,6 +8,7 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <functional>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include <jerror.h>
@@ -196,8 +197,13 @@ public:
         , m_rows(picture.height())
         , m_scaler(picture.size(), box)
     {
-        if (m_scaler.isValid())
+        if (!m_scaler.isValid())
+            return;
+        try {
             m_worker = std::thread([this] { shrink(); });
+        } catch (const std::system_error &) {
+            // No thread to be had: the caller shrinks the whole picture itself.
+        }
     }
     // Stops the worker when the decoder gave up before the last row.
     ~ConcurrentShrink()
