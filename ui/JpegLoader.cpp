@@ -263,6 +263,17 @@ private:
     std::thread m_worker; // last: it uses everything above
 };
 
+QByteArray readPictureFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
+    return data;
+}
+
 } // namespace
 
 int jpegScaleDenominator(QSize picture, QSize box)
@@ -317,21 +328,6 @@ QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box)
         return picture;
     return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
-
-namespace {
-
-QByteArray readPictureFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
-    return data;
-}
-
-} // namespace
 
 QImage loadJpeg(const QString &path, QSize box)
 {
