@@ -41,15 +41,7 @@ public:
 
 private:
     // On the worker, if there is one: the owner does not touch the file meanwhile.
-    std::deque<Entry> read()
-    {
-        EntryDecoder<Entry> decoder;
-        readResultFilePieces(m_file, EntryBytes<Entry>, [this, &decoder](QByteArrayView piece) {
-            decoder.decode(piece);
-            return !m_cancelled;
-        });
-        return decoder.take();
-    }
+    std::deque<Entry> read() { return readEntries<Entry>(m_file, &m_cancelled); }
 
     std::atomic<bool> m_cancelled = false;
     QFile m_file;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 
 #include "main/ResultCodec.h"
@@ -29,19 +30,27 @@ void readResultFilePieces(QFile &file, qsizetype unitBytes,
 // Both steps; the whole file as one piece.
 QByteArray readResultFile(const QString &fileName);
 
+// The entries of the open file, read piece by piece; the reading stops after the piece at
+// hand once `stop` is set.
+template<typename Entry>
+std::deque<Entry> readEntries(QFile &file, const std::atomic<bool> *stop = nullptr)
+{
+    EntryDecoder<Entry> decoder;
+    readResultFilePieces(file, EntryBytes<Entry>, [&decoder, stop](QByteArrayView piece) {
+        decoder.decode(piece);
+        return stop == nullptr || !*stop;
+    });
+    return decoder.take();
+}
+
 // The entries of a result file, with both steps.
 template<typename Entry> std::deque<Entry> readEntries(const QString &fileName)
 {
-    EntryDecoder<Entry> decoder;
-    if (prepareResultFile(fileName)) {
-        QFile file(fileName);
-        openResultFile(file);
-        readResultFilePieces(file, EntryBytes<Entry>, [&decoder](QByteArrayView piece) {
-            decoder.decode(piece);
-            return true;
-        });
-    }
-    return decoder.take();
+    if (!prepareResultFile(fileName))
+        return {};
+    QFile file(fileName);
+    openResultFile(file);
+    return readEntries<Entry>(file);
 }
 
 // Replaces the file with the bytes: a temporary file beside it is written and flushed, then
