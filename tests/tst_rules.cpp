@@ -1,8 +1,13 @@
 // The widget-free rules the windows stand on: integer conversion, Windows-1251, date-time
 // values and texts, the error-box and title rules, the application folder, centring, typed
-// answers and category codes.
+// answers, category codes, and the opening of files that may be anything.
+#include <QDir>
+#include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 #include "main/CategoryCode.h"
 #include "main/TypedAnswer.h"
@@ -11,6 +16,7 @@
 #include "ui/DateTime.h"
 #include "ui/Error.h"
 #include "ui/ErrorBox.h"
+#include "ui/RegularFile.h"
 #include "ui/StrToInt.h"
 #include "ui/Win1251.h"
 
@@ -40,6 +46,8 @@ private Q_SLOTS:
     void typedAnswer_data();
     void typedAnswer();
     void nameHashAndCategoryCodes();
+    void onlyRegularFilesOpen_data();
+    void onlyRegularFilesOpen();
 };
 
 void RulesTest::integerConversion_data()
@@ -329,6 +337,61 @@ void RulesTest::nameHashAndCategoryCodes()
     for (const char c : toWin1251(longName))
         h = 31 * h + static_cast<unsigned char>(c);
     QCOMPARE(categoryCode(7, longName, false), static_cast<qint32>(7u + 100u * h));
+}
+
+// A FIFO must be refused without blocking; a link is followed to what it names.
+void RulesTest::onlyRegularFilesOpen_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("regular");
+    QTest::addColumn<int>("outcome"); // 1 opened, 0 missing, -1 refused
+
+    QTest::addRow("regular_file") << "file" << true << 1;
+    QTest::addRow("link_to_regular_file") << "link-file" << true << 1;
+    QTest::addRow("nothing_there") << "missing" << false << 0;
+    QTest::addRow("fifo_refused_without_blocking") << "fifo" << false << -1;
+    QTest::addRow("link_to_dev_zero") << "link-zero" << false << -1;
+    QTest::addRow("folder") << "folder" << false << -1;
+    QTest::addRow("larger_than_its_limit") << "large" << true << -1;
+}
+
+void RulesTest::onlyRegularFilesOpen()
+{
+    QFETCH(QString, kind);
+    QFETCH(bool, regular);
+    QFETCH(int, outcome);
+    constexpr qint64 Limit = 16;
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("target"));
+    const QString small = dir.filePath(QStringLiteral("small"));
+    QFile(small).open(QIODevice::WriteOnly);
+    if (kind == u"file")
+        QVERIFY(QFile::copy(small, path));
+    else if (kind == u"link-file")
+        QVERIFY(QFile::link(small, path));
+    else if (kind == u"fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == u"link-zero")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    else if (kind == u"folder")
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == u"large") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(Limit + 1, 'x'));
+    }
+
+    QCOMPARE(isRegularFile(path), regular);
+    QFile file(path);
+    int got = 1;
+    try {
+        got = openRegularFile(file, path, QIODevice::ReadOnly, Limit) ? 1 : 0;
+    } catch (const Error &error) {
+        QVERIFY(error.message().contains(path));
+        got = -1;
+    }
+    QCOMPARE(got, outcome);
+    QCOMPARE(file.isOpen(), outcome > 0);
 }
 
 QTEST_GUILESS_MAIN(RulesTest)

@@ -1,0 +1,104 @@
+#include "ui/RegularFile.h"
+
+#include <cerrno>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "ui/Error.h"
+
+namespace {
+
+// Owns a descriptor until QFile takes it over.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+int openFlags(QIODevice::OpenMode mode)
+{
+    int flags = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    if (mode.testFlag(QIODevice::ReadOnly) && mode.testFlag(QIODevice::WriteOnly))
+        flags |= O_RDWR;
+    else if (mode.testFlag(QIODevice::WriteOnly))
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    return flags;
+}
+
+QString kindText(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("это папка");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("это канал (FIFO)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("это устройство");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("это сокет");
+    return QStringLiteral("это не обычный файл");
+}
+
+[[noreturn]] void refuse(const QString &fileName, const QString &reason)
+{
+    throw Error(QStringLiteral("Файл %1 не прочитан: %2").arg(fileName, reason));
+}
+
+} // namespace
+
+QString systemErrorText(int errorNumber)
+{
+    return qt_error_string(errorNumber);
+}
+
+bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode,
+                     qint64 maxBytes)
+{
+    Descriptor fd(::open(QFile::encodeName(fileName).constData(), openFlags(mode)));
+    if (fd.get() < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            return false;
+        refuse(fileName, systemErrorText(error));
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        refuse(fileName, systemErrorText(errno));
+    if (!S_ISREG(info.st_mode))
+        refuse(fileName, kindText(info.st_mode));
+    if (info.st_size > maxBytes)
+        refuse(fileName, QStringLiteral("он слишком велик (%1 байт, допустимо не больше %2)")
+                             .arg(info.st_size)
+                             .arg(maxBytes));
+    // Reading a regular file never blocks; the flag only kept the open from waiting.
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd.get(), mode, QFileDevice::AutoCloseHandle))
+        refuse(fileName, file.errorString());
+    fd.release();
+    return true;
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}
