@@ -23,10 +23,9 @@ public:
     // at once, read.
     explicit EntriesLoad(const QString &fileName)
     {
-        if (!prepareResultFile(fileName))
+        if (!prepareResultFile(fileName) || !openResultFile(m_file, fileName))
             return;
-        m_file.setFileName(fileName);
-        openResultFile(m_file);
+        m_fileName = fileName;
         if (m_file.size() <= ReadAtOnceBytes)
             m_entries = read();
         else
@@ -41,9 +40,10 @@ public:
 
 private:
     // On the worker, if there is one: the owner does not touch the file meanwhile.
-    std::deque<Entry> read() { return readEntries<Entry>(m_file, &m_cancelled); }
+    std::deque<Entry> read() { return readEntries<Entry>(m_file, m_fileName, &m_cancelled); }
 
     std::atomic<bool> m_cancelled = false;
+    QString m_fileName;
     QFile m_file;
     std::deque<Entry> m_entries;
     // Last, so that the worker has ended before the members it uses go.

@@ -2,6 +2,7 @@
 
 #include "main/ResultCodec.h"
 #include "ui/StrToInt.h"
+#include "ui/Win1251.h"
 
 namespace {
 constexpr qsizetype MinimumNameChars = 3;
@@ -18,4 +19,15 @@ bool isAcceptableName(const QString &name)
 QString storedName(const QString &name)
 {
     return name.left(NameChars);
+}
+
+QString unstorableChars(QStringView name)
+{
+    QString lost;
+    for (const QChar c : name) {
+        const QString one(c);
+        if (fromWin1251(toWin1251(one)) != one && !lost.contains(c))
+            lost += c;
+    }
+    return lost;
 }

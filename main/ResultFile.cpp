@@ -1,22 +1,19 @@
 #include "main/ResultFile.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
+#include <unistd.h>
+
 #include "ui/Error.h"
+#include "ui/FileReplace.h"
+#include "ui/RegularFile.h"
 
 namespace {
 
 // Large enough that reading costs few calls, small enough to stay in the cache.
 constexpr qsizetype PieceBytes = 64 * 1024;
-
-[[noreturn]] void fail(const QString &what, const QString &fileName, const QString &reason)
-{
-    throw Error(QStringLiteral("Cannot %1 the file %2: %3").arg(what, fileName, reason));
-}
 
 void createEmpty(const QString &fileName)
 {
@@ -25,28 +22,29 @@ void createEmpty(const QString &fileName)
     (void)file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
 }
 
+bool canWrite(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
 } // namespace
 
 bool prepareResultFile(const QString &fileName)
 {
-    if (!QFileInfo::exists(fileName)) {
-        createEmpty(fileName);
-        return false;
-    }
-    QFile file(fileName);
+    QFile file;
     // Read-write, so that a file the program could not save later fails now, not at exit.
-    if (!file.open(QIODevice::ReadWrite))
-        fail(QStringLiteral("open"), fileName, file.errorString());
-    return true;
+    if (openRegularFile(file, fileName, QIODevice::ReadWrite, MaxResultFileBytes))
+        return true;
+    createEmpty(fileName);
+    return false;
 }
 
-void openResultFile(QFile &file)
+bool openResultFile(QFile &file, const QString &fileName)
 {
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("open"), file.fileName(), file.errorString());
+    return openRegularFile(file, fileName, QIODevice::ReadOnly, MaxResultFileBytes);
 }
 
-void readResultFilePieces(QFile &file, qsizetype unitBytes,
+void readResultFilePieces(QFile &file, const QString &fileName, qsizetype unitBytes,
                           const std::function<bool(QByteArrayView)> &consume)
 {
     QByteArray buffer(std::max<qsizetype>(PieceBytes / unitBytes, 1) * unitBytes,
@@ -57,7 +55,8 @@ void readResultFilePieces(QFile &file, qsizetype unitBytes,
         while (filled < buffer.size()) {
             const qint64 got = file.read(buffer.data() + filled, buffer.size() - filled);
             if (got < 0)
-                fail(QStringLiteral("read"), file.fileName(), file.errorString());
+                throw Error(QStringLiteral("Не удалось прочитать файл %1: %2")
+                                .arg(fileName, file.errorString()));
             if (got == 0)
                 break;
             filled += got;
@@ -74,10 +73,11 @@ QByteArray readResultFile(const QString &fileName)
     QByteArray bytes;
     if (!prepareResultFile(fileName))
         return bytes;
-    QFile file(fileName);
-    openResultFile(file);
+    QFile file;
+    if (!openResultFile(file, fileName))
+        return bytes;
     bytes.reserve(file.size());
-    readResultFilePieces(file, 1, [&bytes](QByteArrayView piece) {
+    readResultFilePieces(file, fileName, 1, [&bytes](QByteArrayView piece) {
         bytes.append(piece);
         return true;
     });
@@ -86,9 +86,17 @@ QByteArray readResultFile(const QString &fileName)
 
 void writeResultFile(const QString &fileName, const QByteArray &bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("create"), fileName, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        fail(QStringLiteral("write"), fileName, file.errorString());
+    replaceFile(fileName, bytes);
+}
+
+QStringList unwritableFiles(const QStringList &fileNames)
+{
+    QStringList unwritable;
+    for (const QString &fileName : fileNames) {
+        const QFileInfo info(fileName);
+        const bool writable = info.exists() ? canWrite(fileName) : canWrite(info.absolutePath());
+        if (!writable)
+            unwritable << fileName;
+    }
+    return unwritable;
 }

@@ -1,5 +1,5 @@
-// Reading and writing the result files: read piece by piece at start-up, replaced atomically
-// at exit. Failures are raised as Error with the file's name.
+// Reading and writing the result files: read piece by piece, replaced whole. Failures are
+// raised as Error with the file's name and the cause in Russian.
 #pragma once
 
 #include <QByteArray>
@@ -7,24 +7,31 @@
 #include <QString>
 
 #include <atomic>
+#include <deque>
 #include <functional>
 
 #include "main/ResultCodec.h"
 
+// No honest file comes near this: it holds about 900 000 records or 600 000 history entries,
+// decades of daily play. A larger one is refused rather than read into memory.
+constexpr qint64 MaxResultFileBytes = 64 * 1024 * 1024;
+
 // Checks that the file can be read and later replaced, so that a file the program could not
 // use fails at start-up, not at exit. A missing file is created empty so that it exists from
-// then on; when even that fails (a folder that cannot be written) nothing is lost yet, and the
-// save at exit reports the failure. Returns whether there is a file to read.
+// then on; when even that fails (a folder that cannot be written) nothing is lost yet: the
+// start-up reports such folders once (see unwritableResultFiles), and the save at exit names
+// the file. Returns whether there is a file to read.
 bool prepareResultFile(const QString &fileName);
 
-// Opens the file named by `file` for reading; throws Error when it cannot.
-void openResultFile(QFile &file);
+// Opens the file for reading as a regular file within the size limit; returns false when there
+// is none, throws Error when it cannot be used.
+bool openResultFile(QFile &file, const QString &fileName);
 
 // Reads the open file piece by piece through one reused buffer, so that a large file takes no
 // memory beside what is made of it: every piece but the last is a whole multiple of
-// `unitBytes`. Reading stops early when `consume` returns false. Throws Error when reading
-// fails.
-void readResultFilePieces(QFile &file, qsizetype unitBytes,
+// `unitBytes`. Reading stops early when `consume` returns false. Throws Error naming
+// `fileName` when reading fails.
+void readResultFilePieces(QFile &file, const QString &fileName, qsizetype unitBytes,
                           const std::function<bool(QByteArrayView)> &consume);
 
 // Both steps; the whole file as one piece.
@@ -33,26 +40,30 @@ QByteArray readResultFile(const QString &fileName);
 // The entries of the open file, read piece by piece; the reading stops after the piece at
 // hand once `stop` is set.
 template<typename Entry>
-std::deque<Entry> readEntries(QFile &file, const std::atomic<bool> *stop = nullptr)
+std::deque<Entry> readEntries(QFile &file, const QString &fileName,
+                              const std::atomic<bool> *stop = nullptr)
 {
     EntryDecoder<Entry> decoder;
-    readResultFilePieces(file, EntryBytes<Entry>, [&decoder, stop](QByteArrayView piece) {
+    readResultFilePieces(file, fileName, EntryBytes<Entry>, [&decoder, stop](QByteArrayView piece) {
         decoder.decode(piece);
         return stop == nullptr || !*stop;
     });
     return decoder.take();
 }
 
-// The entries of a result file, with both steps.
+// The entries of a result file as it is now; none when it does not exist.
 template<typename Entry> std::deque<Entry> readEntries(const QString &fileName)
 {
-    if (!prepareResultFile(fileName))
+    QFile file;
+    if (!openResultFile(file, fileName))
         return {};
-    QFile file(fileName);
-    openResultFile(file);
-    return readEntries<Entry>(file);
+    return readEntries<Entry>(file, fileName);
 }
 
-// Replaces the file with the bytes: a temporary file beside it is written and flushed, then
-// renamed over it. Throws Error when that fails; the old file is then left whole.
+// Replaces the file with the bytes (see replaceFile). Throws Error when that fails; the old
+// file is then left whole.
 void writeResultFile(const QString &fileName, const QByteArray &bytes);
+
+// The result files among `fileNames` that this account can neither write nor create, for the
+// one warning at start-up: a child must learn before playing that the games will not be kept.
+QStringList unwritableFiles(const QStringList &fileNames);

@@ -1,15 +1,22 @@
 #include "main/TfmMain.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 
+#include <array>
+
 #include "ExecStat/ExecStat.h"
-#include "main/EntriesLoad.h"
+#include "main/ResultFile.h"
 #include "ui/AppFolder.h"
 #include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
+#include "ui/Error.h"
+#include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
+#include "ui/QuitSignals.h"
 #include "ui/Resources.h"
 #include "ui_fmMain.h"
 
@@ -31,6 +38,11 @@ const QString StripResource = QStringLiteral(":/pictures/strip.png");
 // Where the window description places BkgImage: its picture is decoded for this box before
 // the window is built. A box of another size would scale the picture once more.
 constexpr QSize BackgroundBox(582, 382);
+
+struct KeptFile {
+    QString path;
+    QString what; // what is lost when it cannot be written
+};
 
 BuiltInPictures decodeBuiltInPictures()
 {
@@ -123,6 +135,7 @@ void TfmMain::FormCreate()
     guarded([this] { centreOnDisplay(); });
     guarded([this] { LoadRecords(RecordsFileName); });
     guarded([this] { LoadHistory(HistoryFileName); });
+    guarded([this] { warnOfUnwritableFiles(); });
     guarded([this] { m_random.seed(platform().randomSeed()); });
     guarded([this] { NextTask(); });
     CategoryRecords.clear();
@@ -135,14 +148,46 @@ void TfmMain::FormCreate()
 }
 
 // The steps run independently too: settings that cannot be written must not cost the player
-// the records and the history of the run.
+// the records and the history of the run. Every file is saved before any error is shown, so
+// that a logout, which ends the program at the next signal, finds nothing left to lose.
 void TfmMain::FormDestroy()
 {
-    guarded([this] { storeRunningGame(); });
-    guarded([this] { SaveFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
-    guarded([this] { SaveRecords(RecordsFileName); });
-    guarded([this] { SaveHistory(HistoryFileName); });
+    QStringList errors;
+    collectingErrors(errors, [this] { storeRunningGame(); });
+    collectingErrors(errors, [this] { SaveRecords(RecordsFileName); });
+    collectingErrors(errors, [this] { SaveHistory(HistoryFileName); });
+    collectingErrors(
+        errors, [this] { SaveFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
     CategoryRecords.clear();
+    enterShutDown();
+    for (const QString &error : std::as_const(errors))
+        showErrorBox(error);
+}
+
+// Games are saved only at exit: a folder where the files cannot be written is named before the
+// child plays, not after a whole session.
+void TfmMain::warnOfUnwritableFiles() const
+{
+    const std::array<KeptFile, 3> kept = {{
+        {RecordsFileName, QStringLiteral("рекорды")},
+        {HistoryFileName, QStringLiteral("историю игр")},
+        {AppFolder() + SettingsFileName, QStringLiteral("настройки")},
+    }};
+    QStringList lost;
+    QStringList folders;
+    for (const KeptFile &file : kept) {
+        if (unwritableFiles({file.path}).isEmpty())
+            continue;
+        lost << file.what;
+        const QString folder = QDir::toNativeSeparators(QFileInfo(file.path).absolutePath());
+        if (!folders.contains(folder))
+            folders << folder;
+    }
+    if (lost.isEmpty())
+        return;
+    throw Error(QStringLiteral("Программа не сможет сохранить %1: в папку %2 нельзя записывать. "
+                               "Попросите взрослого разрешить запись в эту папку.")
+                    .arg(lost.join(QStringLiteral(", ")), folders.join(QStringLiteral(", "))));
 }
 
 void TfmMain::centreOnDisplay()

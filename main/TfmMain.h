@@ -21,10 +21,10 @@
 #include "main/DrillState.h"
 #include "main/OneHiScore.h"
 #include "main/OneHistory.h"
+#include "main/ResultStore.h"
 #include "ui/RandomGenerator.h"
 
 template<typename Result> class BackgroundTask;
-template<typename Entry> class EntriesLoad;
 class AutoSizeLabel;
 struct BuiltInPictures;
 class TfmHiScore;
@@ -123,6 +123,7 @@ private:
     void StoreGameResult();
     void storeRunningGame();
     void showRecordsWindow();
+    void warnOfUnwritableFiles() const;
 
     // Media
     void ScanBadSounds();
@@ -136,17 +137,9 @@ private:
     GameState m_game;
     DictionaryState m_dictionary;
 
-    std::deque<OneHiScore> Records; // a deque keeps entries in place as it grows
-    std::deque<OneHistory> History;
+    ResultStore<OneHiScore> Records;
+    ResultStore<OneHistory> History;
     std::vector<OneHiScore *> CategoryRecords; // entries of Records, not owned
-    std::unique_ptr<EntriesLoad<OneHiScore>> m_recordsLoad;
-    std::unique_ptr<EntriesLoad<OneHistory>> m_historyLoad;
-    // A file that failed to load is never written over: it still holds the player's data.
-    bool m_recordsLoaded = false;
-    bool m_historyLoaded = false;
-    // Only what a run changed is written back at exit.
-    bool m_recordsChanged = false;
-    bool m_historyChanged = false;
 
     QStringList BadSounds;
 };

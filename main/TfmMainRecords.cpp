@@ -5,21 +5,21 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <optional>
+
 #include "HiScore/TfmHiScore.h"
 #include "main/CategoryRanking.h"
-#include "main/EntriesLoad.h"
 #include "main/PlayerName.h"
 #include "main/ResultCodec.h"
 #include "main/ResultFile.h"
 #include "ui/Error.h"
 #include "ui/EventGuard.h"
 #include "ui/Platform.h"
+#include "ui/QuitSignals.h"
 #include "ui/StrToInt.h"
 
 namespace {
 
-// The name of an entry that still waits for its player's name.
-const QString NewResName = QStringLiteral("NewRes");
 const QString ClosedGameName = QStringLiteral("Player1");
 const QString HistoryName = QStringLiteral("-");
 
@@ -27,35 +27,27 @@ const QString NameCaption = QStringLiteral("Ваше имя");
 const QString NamePrompt = QStringLiteral("Введите Ваше имя");
 const QString BadNameMessage =
     QStringLiteral("Имя должно быть больше 2 символов и содержать буквы.");
+const QString UnstorableNameMessage =
+    QStringLiteral("В имени есть знаки, которые нельзя сохранить в таблице рекордов: %1. "
+                   "Напишите имя русскими или латинскими буквами.");
 
-// A file that could not be read at start-up still holds the player's data: it is kept as it
-// is, and games of this run that cannot go into it are reported rather than lost in silence.
-template<typename Entry>
-void saveEntries(const QString &fileName, const std::deque<Entry> &entries, bool loaded,
-                 bool changed)
-{
-    // A run that changed nothing leaves the file as it found it.
-    if (loaded && !changed && QFileInfo::exists(fileName))
-        return;
-    if (!loaded) {
-        if (!entries.empty())
-            throw Error(QStringLiteral("The games of this run are not saved: the file %1 could "
-                                       "not be read at start-up and is left as it was")
-                            .arg(fileName));
-        return;
-    }
-    writeResultFile(fileName, encodeEntries(entries));
-}
-
-// The prompt comes back until the name passes; each answer is remembered, passing or not.
-QString askPlayerName(QLineEdit &lastName)
+// The prompt comes back until the name passes; each answer is remembered, passing or not. A
+// request to end the program leaves the entry waiting for its name, to be asked next time.
+std::optional<QString> askPlayerName(QLineEdit &lastName)
 {
     for (;;) {
         const QString name = platform().inputQuery(NameCaption, NamePrompt, lastName.text());
         lastName.setText(name);
-        if (isAcceptableName(name))
+        if (isQuitRequested())
+            return std::nullopt;
+        if (!isAcceptableName(name))
+            platform().showMessage(BadNameMessage);
+        else if (const QString lost = unstorableChars(storedName(name)); !lost.isEmpty())
+            platform().showMessage(UnstorableNameMessage.arg(lost));
+        else
             return storedName(name);
-        platform().showMessage(BadNameMessage);
+        if (isQuitRequested())
+            return std::nullopt;
     }
 }
 
@@ -74,62 +66,35 @@ void showOnce(TfmHiScore &window)
         platform().showModal(window);
 }
 
-// Entries still being read were never used, so nothing changed: the reading is stopped and
-// the file left as it is.
-template<typename Entry> bool stopUnusedLoad(std::unique_ptr<EntriesLoad<Entry>> &load)
-{
-    if (!load)
-        return false;
-    load->cancel();
-    load.reset();
-    return true;
-}
-
 } // namespace
 
 void TfmMain::LoadRecords(const QString &fileName)
 {
-    m_recordsLoaded = false;
-    Records.clear();
-    m_recordsLoad = std::make_unique<EntriesLoad<OneHiScore>>(fileName);
+    Records.load(fileName);
 }
 
 void TfmMain::LoadHistory(const QString &fileName)
 {
-    m_historyLoaded = false;
-    History.clear();
-    m_historyLoad = std::make_unique<EntriesLoad<OneHistory>>(fileName);
+    History.load(fileName);
 }
 
 // A file that could not be read is reported here, and stays unloaded: it is never written over.
 void TfmMain::awaitResults()
 {
-    if (m_recordsLoad) {
-        const std::unique_ptr<EntriesLoad<OneHiScore>> load = std::move(m_recordsLoad);
-        guarded([&] {
-            Records = load->take();
-            m_recordsLoaded = true;
-        });
-    }
-    if (m_historyLoad) {
-        const std::unique_ptr<EntriesLoad<OneHistory>> load = std::move(m_historyLoad);
-        guarded([&] {
-            History = load->take();
-            m_historyLoaded = true;
-        });
-    }
+    guarded([this] { Records.await(); });
+    guarded([this] { History.await(); });
 }
 
 const std::deque<OneHiScore> &TfmMain::records()
 {
     awaitResults();
-    return Records;
+    return Records.entries();
 }
 
 const std::deque<OneHistory> &TfmMain::history()
 {
     awaitResults();
-    return History;
+    return History.entries();
 }
 
 void TfmMain::SaveRecords(const QString &fileName)
@@ -138,17 +103,13 @@ void TfmMain::SaveRecords(const QString &fileName)
         CategoryRecords.clear();
         Records.clear();
     });
-    if (stopUnusedLoad(m_recordsLoad))
-        return;
-    saveEntries(fileName, Records, m_recordsLoaded, m_recordsChanged);
+    Records.save(fileName);
 }
 
 void TfmMain::SaveHistory(const QString &fileName)
 {
     const auto discard = qScopeGuard([this] { History.clear(); });
-    if (stopUnusedLoad(m_historyLoad))
-        return;
-    saveEntries(fileName, History, m_historyLoaded, m_historyChanged);
+    History.save(fileName);
 }
 
 void TfmMain::StoreGameResult()
@@ -165,8 +126,7 @@ void TfmMain::StoreGameResult()
     record.Answers = m_game.Answers;
     record.Errors = m_game.Errors;
     record.Duration = platform().now() - m_game.GameStart;
-    Records.push_back(record);
-    m_recordsChanged = true;
+    Records.append(record);
 
     OneHistory past;
     past.Name = HistoryName;
@@ -180,8 +140,7 @@ void TfmMain::StoreGameResult()
     past.Date = m_game.GameEnd;
     past.Duration = platform().now() - m_game.GameStart;
     past.Answers = m_game.Answers;
-    History.push_back(past);
-    m_historyChanged = true;
+    History.append(past);
 }
 
 void TfmMain::storeRunningGame()
@@ -189,7 +148,7 @@ void TfmMain::storeRunningGame()
     if (!isGameRunning())
         return;
     StoreGameResult();
-    Records.back().Name = ClosedGameName;
+    Records.entries().back().Name = ClosedGameName;
 }
 
 bool TfmMain::RankRecords()
@@ -197,7 +156,8 @@ bool TfmMain::RankRecords()
     awaitResults();
     m_task.MaxValue = strToInt(ui->edMax->text());
     m_task.MinValue = strToInt(ui->edMin->text());
-    CategoryRecords = rankCategory(Records, {m_task.MinValue, m_task.MaxValue, CategoryCode()});
+    CategoryRecords =
+        rankCategory(Records.entries(), {m_task.MinValue, m_task.MaxValue, CategoryCode()});
 
     bool named = false;
     const std::size_t places = std::min(CategoryRecords.size(), RankedPlaces);
@@ -205,9 +165,11 @@ bool TfmMain::RankRecords()
         OneHiScore &entry = *CategoryRecords[place];
         if (entry.Name != NewResName)
             continue;
-        entry.Name = askPlayerName(*ui->edLastName);
+        const std::optional<QString> name = askPlayerName(*ui->edLastName);
+        if (!name)
+            break;
+        entry.Name = *name;
         named = true;
-        m_recordsChanged = true;
     }
     return named;
 }
@@ -236,6 +198,6 @@ void TfmMain::btHistoryClick()
     awaitResults();
     if (!m_recordsWindow)
         return;
-    m_recordsWindow->ShowHistory(History);
+    m_recordsWindow->ShowHistory(History.entries());
     showOnce(*m_recordsWindow);
 }

@@ -13,11 +13,12 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     setUpApplication(application);
 
+    // First, so that it outlives the main window, whose destruction saves the files.
+    const QuitSignals politeEnd;
+
     TfmMain fmMain;
     TfmHiScore fmHiScore;
     fmMain.setRecordsWindow(&fmHiScore);
-
-    const QuitSignals politeEnd(fmMain);
 
     fmMain.show();
     return QApplication::exec();

@@ -23,6 +23,7 @@ int main(int argc, char *argv[])
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir::setCurrent(folder);
 
+    const QuitSignals politeEnd;
     FakePlatform fake;
     fake.exePath = folder + QStringLiteral("/Tovelo2");
     const PlatformOverride installed(fake);
@@ -33,7 +34,6 @@ int main(int argc, char *argv[])
     answerRight(window);
     answerRight(window);
 
-    const QuitSignals politeEnd(window);
     window.show();
     QTimer::singleShot(0, &window, [] {
         std::printf("ready\n");

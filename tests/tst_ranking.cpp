@@ -546,7 +546,7 @@ void RankingTest::unreadableFileIsNeverOverwritten()
     // The games that could not be kept are reported, and no save was tried.
     QCOMPARE(s.sandbox.fake.errors.size(), 2);
     const QString &atExit = s.sandbox.fake.errors[1];
-    QVERIFY2(atExit.contains(blocked) && atExit.contains(QStringLiteral("could not be read")),
+    QVERIFY2(atExit.contains(blocked) && atExit.contains(QStringLiteral("не удалось прочитать")),
              qPrintable(atExit));
 }
 

@@ -2,6 +2,8 @@
 // encode to the documented layout, whole files round-trip, and the file operations fail safely.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,6 +20,7 @@
 
 #include "main/ResultCodec.h"
 #include "main/ResultFile.h"
+#include "main/ResultStore.h"
 #include "ui/Error.h"
 #include "ui/Win1251.h"
 
@@ -145,6 +148,9 @@ private Q_SLOTS:
     void saveReplacesWholeFile();
     void failedSaveKeepsOldFile();
     void saveIntoImpossiblePlaceFails();
+    void copiesMergeTheirChanges_data();
+    void copiesMergeTheirChanges();
+    void fullDiskIsNamed();
 };
 
 void ResultFilesTest::decodeRecord_data()
@@ -579,6 +585,113 @@ void ResultFilesTest::saveIntoImpossiblePlaceFails()
     QVERIFY_THROWS_EXCEPTION(
         Error, writeResultFile(dir.filePath(QStringLiteral("plain/SaveRes.res")), "data"));
     QCOMPARE(readAll(dir.filePath(QStringLiteral("plain"))), QByteArray("x"));
+}
+
+// Two copies load the same file, change it each in its own way, and save: B first, then A.
+void ResultFilesTest::copiesMergeTheirChanges_data()
+{
+    QTest::addColumn<QString>("renameInA");
+    QTest::addColumn<QString>("renameInB");
+    QTest::addColumn<bool>("gameInA");
+    QTest::addColumn<bool>("gameInB");
+    QTest::addColumn<bool>("deletedBeforeA");
+    QTest::addColumn<QStringList>("expected"); // the names in the file, in order
+
+    const QString a = QStringLiteral("Аня");
+    const QString b = QStringLiteral("Боря");
+    QTest::addRow("both_add_games") << QString() << QString() << true << true << false
+                                    << QStringList{NewResName, QStringLiteral("Оля"), b, a};
+    QTest::addRow("name_given_in_one_game_added_in_other")
+        << a << QString() << false << true << false << QStringList{a, QStringLiteral("Оля"), b};
+    QTest::addRow("first_name_given_stays")
+        << a << b << false << false << false << QStringList{b, QStringLiteral("Оля")};
+    QTest::addRow("file_deleted_by_hand_keeps_only_new_games")
+        << a << QString() << true << false << true << QStringList{a};
+    QTest::addRow("unchanged_copy_writes_nothing")
+        << QString() << QString() << false << false << true << QStringList();
+}
+
+void ResultFilesTest::copiesMergeTheirChanges()
+{
+    QFETCH(QString, renameInA);
+    QFETCH(QString, renameInB);
+    QFETCH(bool, gameInA);
+    QFETCH(bool, gameInB);
+    QFETCH(bool, deletedBeforeA);
+    QFETCH(QStringList, expected);
+
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SaveRes.res"));
+    std::deque<OneHiScore> old = {sampleRecord(1), sampleRecord(2)};
+    old[0].Name = NewResName;
+    old[1].Name = QStringLiteral("Оля");
+    writeAll(path, encodeEntries(old));
+
+    ResultStore<OneHiScore> copyA;
+    ResultStore<OneHiScore> copyB;
+    for (ResultStore<OneHiScore> *copy : {&copyA, &copyB}) {
+        copy->load(path);
+        copy->await();
+    }
+    const auto play = [](ResultStore<OneHiScore> &copy, const QString &name, int game) {
+        OneHiScore entry = sampleRecord(game);
+        entry.Name = name;
+        copy.append(entry);
+    };
+    if (!renameInA.isEmpty())
+        copyA.entries()[0].Name = renameInA;
+    if (!renameInB.isEmpty())
+        copyB.entries()[0].Name = renameInB;
+    if (gameInA)
+        play(copyA, QStringLiteral("Аня"), 10);
+    if (gameInB)
+        play(copyB, QStringLiteral("Боря"), 20);
+
+    copyB.save(path);
+    if (deletedBeforeA)
+        QVERIFY(QFile::remove(path));
+    copyA.save(path);
+
+    QCOMPARE(QFile::exists(path), !expected.isEmpty());
+    const QByteArray bytes = expected.isEmpty() ? QByteArray() : readAll(path);
+    QCOMPARE(bytes.size() % EntryBytes<OneHiScore>, 0);
+    QStringList names;
+    for (const OneHiScore &entry : decodeEntries<OneHiScore>(bytes))
+        names << entry.Name;
+    QCOMPARE(names, expected);
+    // No lock or temporary file is left beside it.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             expected.isEmpty() ? QStringList() : QStringList{QStringLiteral("SaveRes.res")});
+}
+
+// The cause of a failed save reaches the player in words a parent can act on: a small disk of
+// its own (a tmpfs, which only root may mount) runs full for real.
+void ResultFilesTest::fullDiskIsNamed()
+{
+    constexpr int DiskBytes = 64 * 1024;
+    const QTemporaryDir dir;
+    const QString disk = dir.filePath(QStringLiteral("disk"));
+    QVERIFY(QDir().mkdir(disk));
+    const int mounted = QProcess::execute(
+        QStringLiteral("mount"),
+        {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+         QStringLiteral("size=%1").arg(DiskBytes), QStringLiteral("tmpfs"), disk});
+    if (mounted != 0)
+        QSKIP("a small disk cannot be mounted here (needs root)");
+    const auto unmount =
+        qScopeGuard([&disk] { QProcess::execute(QStringLiteral("umount"), {disk}); });
+
+    const QString path = disk + QStringLiteral("/SaveRes.res");
+    const QByteArray old(DiskBytes / 2, 'o');
+    writeAll(path, old);
+    try {
+        writeResultFile(path, QByteArray(DiskBytes, 'n'));
+        QFAIL("a save larger than the disk succeeded");
+    } catch (const Error &e) {
+        QVERIFY2(e.message().contains(QStringLiteral("на диске не осталось места")),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(readAll(path), old);
 }
 
 QTEST_GUILESS_MAIN(ResultFilesTest)

@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "ui/ErrorBox.h"
+#include "ui/QuitSignals.h"
 
 DesktopPlatform::DesktopPlatform(QString soundModuleFolder)
     : m_sound(std::move(soundModuleFolder))
@@ -32,8 +33,11 @@ quint32 DesktopPlatform::randomSeed()
     return static_cast<quint32>(ticks);
 }
 
+// After a request to end the program no box opens: it would wait for an answer nobody gives.
 void DesktopPlatform::showMessage(const QString &text)
 {
+    if (!mayOpenBoxes())
+        return;
     QMessageBox box(QMessageBox::NoIcon, applicationTitle(executablePath()), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
@@ -41,6 +45,8 @@ void DesktopPlatform::showMessage(const QString &text)
 
 void DesktopPlatform::showError(const QString &title, const QString &text)
 {
+    if (!mayOpenBoxes())
+        return;
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
@@ -49,6 +55,8 @@ void DesktopPlatform::showError(const QString &title, const QString &text)
 QString DesktopPlatform::inputQuery(const QString &caption, const QString &prompt,
                                     const QString &initial)
 {
+    if (!mayOpenBoxes())
+        return initial;
     bool accepted = false;
     const QString text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
                                                QLineEdit::Normal, initial, &accepted);
@@ -57,6 +65,8 @@ QString DesktopPlatform::inputQuery(const QString &caption, const QString &promp
 
 void DesktopPlatform::showModal(QDialog &dialog)
 {
+    if (!mayOpenBoxes())
+        return;
     dialog.exec();
 }
 

@@ -6,18 +6,23 @@
 #include "ui/Error.h"
 #include "ui/ErrorBox.h"
 
-// Called from inside a catch block: rethrows the exception in flight to read its text.
-void reportUncaught()
+// Rethrows the exception in flight to read its text.
+QString uncaughtText()
 {
     try {
         throw;
     } catch (const Error &e) {
-        showErrorBox(e.message());
+        return e.message();
     } catch (const std::bad_alloc &) {
-        showErrorBox(QStringLiteral("Out of memory"));
+        return QStringLiteral("Out of memory");
     } catch (const std::exception &e) {
-        showErrorBox(QString::fromLocal8Bit(e.what()));
+        return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        showErrorBox(QStringLiteral("Unknown error"));
+        return QStringLiteral("Unknown error");
     }
+}
+
+void reportUncaught()
+{
+    showErrorBox(uncaughtText());
 }

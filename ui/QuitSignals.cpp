@@ -14,38 +14,77 @@ constexpr std::array<int, 3> PoliteSignals = {SIGTERM, SIGHUP, SIGINT};
 
 // The write end is used from the signal handler, which may only touch async-signal-safe state.
 int g_pipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_shutDown = 0;
+bool g_quitRequested = false;
+
+// Ends the process as the signal's default action would, exit status included.
+void endAsSignalled(int number)
+{
+    ::signal(number, SIG_DFL);
+    ::raise(number);
+}
 
 void onSignal(int number)
 {
+    if (g_shutDown) {
+        endAsSignalled(number);
+        return;
+    }
     const auto byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
 
-} // namespace
-
-QuitSignals::QuitSignals(QWidget &mainWindow)
-    : m_mainWindow(mainWindow)
+void setHandler(void (*handler)(int))
 {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
-        return;
-    m_notifier = std::make_unique<QSocketNotifier>(g_pipe[1], QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &QuitSignals::readPending);
-
     struct sigaction action {};
-    action.sa_handler = onSignal;
+    action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (const int number : PoliteSignals)
         ::sigaction(number, &action, nullptr);
 }
 
+} // namespace
+
+void requestQuit()
+{
+    g_quitRequested = true;
+    QCoreApplication::quit();
+}
+
+bool isQuitRequested()
+{
+    return g_quitRequested;
+}
+
+bool mayOpenBoxes()
+{
+    return !g_quitRequested || g_shutDown;
+}
+
+void enterShutDown()
+{
+    g_shutDown = 1;
+}
+
+void resetQuitRequest()
+{
+    g_quitRequested = false;
+    g_shutDown = 0;
+}
+
+QuitSignals::QuitSignals()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_pipe) != 0)
+        return;
+    m_notifier = std::make_unique<QSocketNotifier>(g_pipe[1], QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &QuitSignals::readPending);
+    setHandler(onSignal);
+}
+
 QuitSignals::~QuitSignals()
 {
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    for (const int number : PoliteSignals)
-        ::sigaction(number, &action, nullptr);
+    setHandler(SIG_DFL);
     m_notifier.reset();
     for (int &end : g_pipe) {
         if (end >= 0)
@@ -59,6 +98,8 @@ void QuitSignals::readPending()
     unsigned char byte = 0;
     if (::read(g_pipe[1], &byte, 1) != 1)
         return;
-    m_mainWindow.close();
-    QCoreApplication::quit();
+    // A signal that came while the files were being saved is read only now.
+    if (g_shutDown)
+        endAsSignalled(byte);
+    requestQuit();
 }

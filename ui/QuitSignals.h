@@ -1,12 +1,14 @@
-// Turns SIGTERM, SIGHUP and SIGINT (a logout, a shutdown, Ctrl+C in a terminal) into a close of
-// the main window, as its close button would do, so a running game and the files are saved.
-// Every event loop is left too, so a modal box cannot hold the close back. The handler only
-// writes a byte to a socket pair; the rest runs on the user-interface thread.
+// Turns SIGTERM, SIGHUP and SIGINT (a logout, a shutdown, Ctrl+C in a terminal) into a request
+// to end the program: every event loop is left, so a modal box cannot hold the end back, and no
+// new box of the running program opens after it, so that nothing waits for an answer nobody
+// will give. The main window's destruction then saves the files as at any exit. Once they are
+// saved (enterShutDown), a further polite signal ends the program at once: nothing is left to
+// lose, and a logout must not wait on a box of the shut-down. The handler only writes a byte
+// to a socket pair; the rest runs on the user-interface thread.
 #pragma once
 
 #include <QObject>
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include <memory>
 
@@ -14,12 +16,23 @@ class QuitSignals : public QObject {
     Q_OBJECT
 
 public:
-    explicit QuitSignals(QWidget &mainWindow);
+    QuitSignals();
     ~QuitSignals() override;
+    QuitSignals(const QuitSignals &) = delete;
+    QuitSignals &operator=(const QuitSignals &) = delete;
 
 private:
     void readPending();
 
-    QWidget &m_mainWindow;
     std::unique_ptr<QSocketNotifier> m_notifier;
 };
+
+// Leaves every event loop; from then on isQuitRequested() holds.
+void requestQuit();
+bool isQuitRequested();
+// Whether a new modal box may open: not between a request to end and the shut-down.
+bool mayOpenBoxes();
+// The files are saved: a polite signal from now on ends the program at once.
+void enterShutDown();
+// Back to a running program, for tests that request a quit in-process.
+void resetQuitRequest();

@@ -65,9 +65,33 @@ QString kindText(mode_t mode)
 
 } // namespace
 
+// The causes a child or a parent can act on are named in Russian whatever the system's
+// language; the rest come as the system words them.
 QString systemErrorText(int errorNumber)
 {
-    return qt_error_string(errorNumber);
+    switch (errorNumber) {
+    case ENOSPC:
+        return QStringLiteral("на диске не осталось места");
+    case EDQUOT:
+        return QStringLiteral("исчерпана квота на диске");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("доступ запрещён");
+    case EROFS:
+        return QStringLiteral("диск доступен только для чтения");
+    case EFBIG:
+        return QStringLiteral("файл слишком велик");
+    case EISDIR:
+        return QStringLiteral("это папка");
+    case ENOTDIR:
+        return QStringLiteral("в пути к файлу стоит файл, а не папка");
+    case ENOENT:
+        return QStringLiteral("файл или папка не существует");
+    case EIO:
+        return QStringLiteral("ошибка ввода-вывода");
+    default:
+        return qt_error_string(errorNumber);
+    }
 }
 
 bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode,
@@ -76,7 +100,8 @@ bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode m
     Descriptor fd(::open(QFile::encodeName(fileName).constData(), openFlags(mode)));
     if (fd.get() < 0) {
         const int error = errno;
-        if (error == ENOENT)
+        // A path through a regular file names nothing either.
+        if (error == ENOENT || error == ENOTDIR)
             return false;
         refuse(fileName, systemErrorText(error));
     }

@@ -1,0 +1,151 @@
+// The one owner of a result file ("SaveRes.res" or "SaveRes.hst") and of its entries: what was
+// read at start-up, what this run added, and the names this run gave to entries that waited
+// for one. Several copies of the program may share the file (a classroom running it from one
+// network folder), so a save never writes the list this copy holds: under a lock beside the
+// file it reads the file as it is now and writes that back with this run's new entries appended
+// and this run's names given to entries that are still "NewRes" there. Entries other copies
+// wrote are never dropped or reordered; one copy alone writes exactly its list.
+#pragma once
+
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "main/EntriesLoad.h"
+#include "main/ResultCodec.h"
+#include "main/ResultFile.h"
+#include "ui/Error.h"
+
+// The name of an entry that still waits for its player's name.
+inline const QString NewResName = QStringLiteral("NewRes");
+
+// Held while a copy reads and replaces a result file. A lock left by a process that is gone is
+// broken at once; one that another machine left behind is broken once it is StaleLockMs old.
+// A folder that refuses the lock file cannot hold a temporary file either: the save then goes
+// on without a lock and writes the file in place, since nothing can be gained by waiting.
+class ResultFileLock {
+public:
+    // A save takes well under a second even over a network; a lock this old is abandoned.
+    static constexpr int StaleLockMs = 15000;
+    static constexpr int WaitMs = StaleLockMs + 5000;
+
+    explicit ResultFileLock(const QString &fileName);
+    ~ResultFileLock();
+    ResultFileLock(const ResultFileLock &) = delete;
+    ResultFileLock &operator=(const ResultFileLock &) = delete;
+
+    bool isLocked() const;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+// Whether two entries are the same game: every byte of their records but the name.
+template<typename Entry> bool sameGame(const Entry &a, const Entry &b)
+{
+    constexpr qsizetype NameFieldBytes = 1 + NameChars;
+    std::array<char, EntryBytes<Entry>> first{};
+    std::array<char, EntryBytes<Entry>> second{};
+    encodeEntry(a, first.data());
+    encodeEntry(b, second.data());
+    return std::equal(first.begin() + NameFieldBytes, first.end(), second.begin() + NameFieldBytes);
+}
+
+template<typename Entry> class ResultStore {
+public:
+    // Checks and opens the file; a missing one is created empty. Throws Error when the file
+    // cannot be used: the store then stays unloaded and the file is never written over.
+    void load(const QString &fileName)
+    {
+        *this = {};
+        m_load = std::make_unique<EntriesLoad<Entry>>(fileName);
+    }
+
+    // Takes what the load read. Throws Error when reading failed; the store stays unloaded.
+    void await()
+    {
+        if (!m_load)
+            return;
+        const std::unique_ptr<EntriesLoad<Entry>> load = std::move(m_load);
+        m_entries = load->take();
+        m_readCount = m_entries.size();
+        for (std::size_t i = 0; i < m_readCount; ++i) {
+            if (m_entries[i].Name == NewResName)
+                m_unnamedAtLoad.push_back(i);
+        }
+        m_loaded = true;
+    }
+
+    // The file's entries, then this run's; a deque keeps them in place as it grows, so the
+    // ranking can point at them. Only names may change through these references.
+    std::deque<Entry> &entries() { return m_entries; }
+    const std::deque<Entry> &entries() const { return m_entries; }
+
+    void append(Entry entry) { m_entries.push_back(std::move(entry)); }
+
+    // Writes this run's changes into the file loaded, if there are any. Throws Error when the
+    // file cannot be written, or when it could not be read at start-up and this run has games
+    // for it.
+    void save(const QString &fileName)
+    {
+        if (m_load) {
+            // Never used, so nothing changed: the reading stops and the file stays as it is.
+            m_load->cancel();
+            m_load.reset();
+            return;
+        }
+        const std::vector<std::size_t> renamed = renamedEntries();
+        if (m_entries.size() == m_readCount && renamed.empty())
+            return;
+        if (!m_loaded)
+            throw Error(QStringLiteral("Игры этого запуска не сохранены: файл %1 не удалось "
+                                       "прочитать при запуске, и он оставлен как был")
+                            .arg(fileName));
+        const ResultFileLock lock(fileName);
+        // A file deleted or emptied by hand meanwhile stays so: only this run's games go in.
+        std::deque<Entry> current = readEntries<Entry>(fileName);
+        for (const std::size_t index : renamed)
+            giveName(current, m_entries[index]);
+        current.insert(current.end(), m_entries.begin() + qsizetype(m_readCount), m_entries.end());
+        writeResultFile(fileName, encodeEntries(current));
+        // Saved: a second save writes nothing more.
+        m_readCount = m_entries.size();
+        m_unnamedAtLoad.clear();
+    }
+
+    void clear() { *this = {}; }
+
+private:
+    std::vector<std::size_t> renamedEntries() const
+    {
+        std::vector<std::size_t> renamed;
+        for (const std::size_t index : m_unnamedAtLoad) {
+            if (m_entries[index].Name != NewResName)
+                renamed.push_back(index);
+        }
+        return renamed;
+    }
+
+    // Another copy may have named the entry first: its name stays.
+    static void giveName(std::deque<Entry> &current, const Entry &named)
+    {
+        for (Entry &entry : current) {
+            if (entry.Name == NewResName && sameGame(entry, named)) {
+                entry.Name = named.Name;
+                return;
+            }
+        }
+    }
+
+    std::deque<Entry> m_entries;
+    std::size_t m_readCount = 0;
+    std::vector<std::size_t> m_unnamedAtLoad;
+    // A file that failed to load is never written over: it still holds the player's data.
+    bool m_loaded = false;
+    std::unique_ptr<EntriesLoad<Entry>> m_load;
+};
