@@ -2,6 +2,7 @@
 // button would: a running game is stored as "Player1" and the files are saved. Runs real
 // processes: a probe with a game running, and the program itself.
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +29,11 @@ bool waitForLine(QProcess &process, const QByteArray &line)
     return false;
 }
 
+template<typename Entry> std::deque<Entry> entriesIn(const QTemporaryDir &folder, const char *name)
+{
+    return decodeEntries<Entry>(readAll(folder.filePath(QLatin1String(name))));
+}
+
 } // namespace
 
 class PoliteEndTest : public QObject {
@@ -37,6 +43,9 @@ private Q_SLOTS:
     void runningGameIsStored_data();
     void runningGameIsStored();
     void programSavesOnTerm();
+    void quitDuringModalBox_data();
+    void quitDuringModalBox();
+    void secondSignalDuringShutDownBoxEndsAtOnce();
 };
 
 void PoliteEndTest::runningGameIsStored_data()
@@ -95,6 +104,72 @@ void PoliteEndTest::programSavesOnTerm()
     QCOMPARE(tovelo.exitCode(), 0);
     const QByteArray settings = readAll(folder.filePath(QStringLiteral("SaveStat.ini")));
     QVERIFY2(settings.startsWith("[SaveStat]\r\ncmbAction=-1\r\n"), settings.constData());
+}
+
+// Every event loop returns at once after a quit request: a box that reopens itself until it
+// gets an answer must not spin, and the run must still be saved.
+void PoliteEndTest::quitDuringModalBox_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<QByteArray>("box");
+    QTest::addColumn<QString>("storedName"); // of the game's records entry
+
+    QTest::addRow("prompt_with_rejected_name_SIGTERM")
+        << "prompt" << int(SIGTERM) << QByteArray("QInputDialog") << "NewRes";
+    QTest::addRow("rejection_message_SIGHUP")
+        << "message" << int(SIGHUP) << QByteArray("QMessageBox") << "NewRes";
+    QTest::addRow("records_window_SIGINT")
+        << "records" << int(SIGINT) << QByteArray("TfmHiScore") << "Player1";
+    QTest::addRow("error_box_SIGTERM")
+        << "error" << int(SIGTERM) << QByteArray("QMessageBox") << "Player1";
+}
+
+void PoliteEndTest::quitDuringModalBox()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, signalNumber);
+    QFETCH(QByteArray, box);
+    QFETCH(QString, storedName);
+
+    QTemporaryDir folder;
+    QProcess probe;
+    probe.start(QStringLiteral(MODAL_PROBE), {folder.path(), mode});
+    QVERIFY(probe.waitForStarted());
+    QVERIFY2(waitForLine(probe, "modal " + box), probe.readAllStandardError().constData());
+
+    ::kill(static_cast<pid_t>(probe.processId()), signalNumber);
+    QVERIFY2(probe.waitForFinished(EndTimeoutMs), "the program did not end");
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+
+    const auto records = entriesIn<OneHiScore>(folder, "SaveRes.res");
+    QCOMPARE(records.size(), std::size_t(1));
+    QCOMPARE(records.front().Name, storedName);
+    QCOMPARE(entriesIn<OneHistory>(folder, "SaveRes.hst").size(), std::size_t(1));
+    // The rejected name is kept for the next prompt.
+    QVERIFY(readAll(folder.filePath(QStringLiteral("SaveStat.ini"))).contains("edLastName=12"));
+}
+
+// The shut-down saves first and shows its errors after: a logout's second signal then ends
+// the program at once, with everything that could be saved on disk.
+void PoliteEndTest::secondSignalDuringShutDownBoxEndsAtOnce()
+{
+    QTemporaryDir folder;
+    QProcess probe;
+    probe.start(QStringLiteral(MODAL_PROBE), {folder.path(), QStringLiteral("shutdown")});
+    QVERIFY(probe.waitForStarted());
+    QVERIFY(waitForLine(probe, "ready"));
+    ::kill(static_cast<pid_t>(probe.processId()), SIGTERM);
+    QVERIFY2(waitForLine(probe, "modal QMessageBox"), "no error box at the shut-down");
+
+    ::kill(static_cast<pid_t>(probe.processId()), SIGTERM);
+    QVERIFY2(probe.waitForFinished(EndTimeoutMs), "the second signal did not end the program");
+    QCOMPARE(probe.exitStatus(), QProcess::CrashExit);
+    const auto history = entriesIn<OneHistory>(folder, "SaveRes.hst");
+    QCOMPARE(history.size(), std::size_t(1));
+    QVERIFY(readAll(folder.filePath(QStringLiteral("SaveStat.ini"))).startsWith("[SaveStat]"));
+    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("SaveRes.res"))).isDir());
 }
 
 QTEST_GUILESS_MAIN(PoliteEndTest)
