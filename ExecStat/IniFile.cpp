@@ -2,11 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "ui/Error.h"
+#include "ui/FileReplace.h"
 #include "ui/Win1251.h"
 
 namespace {
@@ -225,9 +225,11 @@ void IniFile::flush()
 {
     if (!m_modified)
         return;
-    const QByteArray bytes = contents();
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // Replaced whole, or written in place where the folder refuses new files.
+    try {
+        replaceFile(m_fileName, contents());
+    } catch (const Error &) {
         throw Error(QStringLiteral("Unable to write to %1").arg(fullPath()));
+    }
     m_modified = false;
 }

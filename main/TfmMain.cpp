@@ -185,9 +185,12 @@ void TfmMain::warnOfUnwritableFiles() const
     }
     if (lost.isEmpty())
         return;
+    const QString last = lost.takeLast();
+    const QString what =
+        lost.isEmpty() ? last : lost.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last;
     throw Error(QStringLiteral("Программа не сможет сохранить %1: в папку %2 нельзя записывать. "
                                "Попросите взрослого разрешить запись в эту папку.")
-                    .arg(lost.join(QStringLiteral(", ")), folders.join(QStringLiteral(", "))));
+                    .arg(what, folders.join(QStringLiteral(", "))));
 }
 
 void TfmMain::centreOnDisplay()

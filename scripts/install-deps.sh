@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need, when any is missing.
+# Installs the Debian 12 packages that building and running need, when any is missing; with
+# --test also those that only the test suite uses.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
 )
+# The network-folder test mounts one folder twice with sshfs from an sshd of its own.
+test_packages=(openssh-server openssh-client sshfs)
+[ "${1:-}" = --test ] && packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,3 +25,10 @@ sudo=""
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# The tests start an sshd of their own on 127.0.0.1 when they need one; the system's SSH service
+# that the package enables is not wanted on a desktop.
+if [[ " ${missing[*]} " == *" openssh-server "* ]] && [ -d /run/systemd/system ]; then
+    $sudo systemctl disable --now ssh.service >/dev/null 2>&1 || true
+    echo "The SSH service that openssh-server enables was switched off again."
+fi

@@ -4,7 +4,7 @@
 # Exits non-zero when anything fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 
 export QT_QPA_PLATFORM=offscreen
 jobs="$(nproc)"

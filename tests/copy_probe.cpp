@@ -3,7 +3,7 @@
 // Its clock starts at a moment of its own (second argument: the copy's number), so that every
 // game of every copy has its own end time. Prints "game <end time as hex bits>" per game, then
 // "ready", and ends politely (the main window saving the files) when a line arrives on its
-// standard input.
+// standard input; then "error <text>" for every error box of the run, and "done".
 #include <QApplication>
 #include <QDir>
 
@@ -65,5 +65,8 @@ int main(int argc, char *argv[])
         std::string line;
         std::getline(std::cin, line);
     }
+    for (const QString &error : std::as_const(fake.errors))
+        say("error " + error.toUtf8());
+    say("done");
     return 0;
 }

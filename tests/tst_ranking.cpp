@@ -146,6 +146,7 @@ private Q_SLOTS:
     void topGameAsksOnceAndShowsWindow();
     void nameRules_data();
     void nameRules();
+    void namesTheFileCannotHoldAreRefused();
     void equalScoresKeepOlderGameAhead();
     void closingDuringGameStoresPlayer1();
     void closingWithoutGameChangesNothing();
@@ -431,6 +432,24 @@ void RankingTest::nameRules()
     QCOMPARE(s.sandbox.fake.inputInitials, expectedInitials);
     s.close();
     QCOMPARE(s.savedRecords().back().Name, stored);
+}
+
+// A name is stored as it reads or refused: the records file holds Windows-1251 only.
+void RankingTest::namesTheFileCannotHoldAreRefused()
+{
+    Session s;
+    TfmMain &w = s.open();
+    const QString smiling = QStringLiteral("Zoë 😀");
+    s.sandbox.fake.inputAnswers = {smiling, QStringLiteral("Zoe")};
+    s.playGame(1);
+
+    QCOMPARE(w.records().back().Name, QStringLiteral("Zoe"));
+    QCOMPARE(s.sandbox.fake.messages.size(), 1);
+    QVERIFY2(s.sandbox.fake.messages.front().contains(QStringLiteral("ë😀")),
+             qPrintable(s.sandbox.fake.messages.front()));
+    QCOMPARE(s.sandbox.fake.inputInitials.last(), smiling);
+    s.close();
+    QCOMPARE(s.savedRecords().back().Name, QStringLiteral("Zoe"));
 }
 
 void RankingTest::equalScoresKeepOlderGameAhead()

@@ -60,7 +60,7 @@ QString kindText(mode_t mode)
 
 [[noreturn]] void refuse(const QString &fileName, const QString &reason)
 {
-    throw Error(QStringLiteral("Файл %1 не прочитан: %2").arg(fileName, reason));
+    throw Error(QStringLiteral("Не удалось открыть файл %1: %2").arg(fileName, reason));
 }
 
 } // namespace
