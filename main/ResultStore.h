@@ -4,7 +4,8 @@
 // network folder), so a save never writes the list this copy holds: under a lock beside the
 // file it reads the file as it is now and writes that back with this run's new entries appended
 // and this run's names given to entries that are still "NewRes" there. Entries other copies
-// wrote are never dropped or reordered; one copy alone writes exactly its list.
+// wrote are never dropped or reordered, and are kept byte for byte; one copy alone writes its
+// list.
 #pragma once
 
 #include <QString>
@@ -46,9 +47,11 @@ private:
 };
 
 // Whether two entries are the same game: every byte of their records but the name.
+// The length byte and the characters of the name, at the start of every entry.
+constexpr qsizetype NameFieldBytes = 1 + NameChars;
+
 template<typename Entry> bool sameGame(const Entry &a, const Entry &b)
 {
-    constexpr qsizetype NameFieldBytes = 1 + NameChars;
     std::array<char, EntryBytes<Entry>> first{};
     std::array<char, EntryBytes<Entry>> second{};
     encodeEntry(a, first.data());
@@ -108,11 +111,17 @@ public:
                             .arg(fileName));
         const ResultFileLock lock(fileName);
         // A file deleted or emptied by hand meanwhile stays so: only this run's games go in.
-        std::deque<Entry> current = readEntries<Entry>(fileName);
+        // The entries of the file are kept as its bytes: they need no decoding to be kept.
+        QByteArray bytes = readResultFile(fileName);
+        bytes.truncate(bytes.size() - bytes.size() % EntryBytes<Entry>);
         for (const std::size_t index : renamed)
-            giveName(current, m_entries[index]);
-        current.insert(current.end(), m_entries.begin() + qsizetype(m_readCount), m_entries.end());
-        writeResultFile(fileName, encodeEntries(current));
+            giveName(bytes, m_entries[index]);
+        const qsizetype kept = bytes.size();
+        bytes.resize(kept + qsizetype(m_entries.size() - m_readCount) * EntryBytes<Entry>);
+        char *out = bytes.data() + kept;
+        for (std::size_t i = m_readCount; i < m_entries.size(); ++i, out += EntryBytes<Entry>)
+            encodeEntry(m_entries[i], out);
+        writeResultFile(fileName, bytes);
         // Saved: a second save writes nothing more.
         m_readCount = m_entries.size();
         m_unnamedAtLoad.clear();
@@ -132,11 +141,22 @@ private:
     }
 
     // Another copy may have named the entry first: its name stays.
-    static void giveName(std::deque<Entry> &current, const Entry &named)
+    static void giveName(QByteArray &bytes, const Entry &named)
     {
-        for (Entry &entry : current) {
-            if (entry.Name == NewResName && sameGame(entry, named)) {
-                entry.Name = named.Name;
+        std::array<char, EntryBytes<Entry>> mine{};
+        encodeEntry(named, mine.data());
+        const QByteArray unnamed = NewResName.toLatin1();
+        EntryTextCache texts;
+        for (qsizetype at = 0; at < bytes.size(); at += EntryBytes<Entry>) {
+            char *entryBytes = bytes.data() + at;
+            // Only entries still waiting for a name are decoded.
+            if (quint8(entryBytes[0]) != unnamed.size() ||
+                QByteArrayView(entryBytes + 1, unnamed.size()) != unnamed)
+                continue;
+            Entry there;
+            decodeEntry(entryBytes, there, texts);
+            if (sameGame(there, named)) {
+                std::copy_n(mine.data(), NameFieldBytes, entryBytes);
                 return;
             }
         }
