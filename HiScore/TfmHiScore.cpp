@@ -10,7 +10,6 @@
 
 #include "main/CategoryRanking.h"
 #include "main/ResultTexts.h"
-#include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
@@ -101,9 +100,6 @@ TfmHiScore::TfmHiScore(QWidget *parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
-    registerBuiltInPictures();
-    m_pendingWallpaper = std::make_unique<BackgroundTask<QImage>>(
-        [box = ui->imgWallpapper->size()] { return loadStretchedJpeg(WallpaperResource, box); });
     FormCreate();
 }
 
@@ -128,11 +124,15 @@ QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y)
 
 void TfmHiScore::showWallpaper()
 {
-    if (!m_pendingWallpaper)
+    if (m_wallpaperShown)
         return;
-    const std::unique_ptr<BackgroundTask<QImage>> pending = std::move(m_pendingWallpaper);
+    m_wallpaperShown = true;
+    registerBuiltInPictures();
     // A picture that cannot be shown is reported; the window still serves without it.
-    guarded([&] { ui->imgWallpapper->setPicture(pending->take()); });
+    guarded([this] {
+        ui->imgWallpapper->setPicture(
+            loadStretchedJpeg(WallpaperResource, ui->imgWallpapper->size()));
+    });
 }
 
 void TfmHiScore::showEvent(QShowEvent *event)

@@ -12,7 +12,6 @@
 #include "main/OneHiScore.h"
 #include "main/OneHistory.h"
 
-template<typename Result> class BackgroundTask;
 class QImage;
 class QLabel;
 class QLocale;
@@ -49,13 +48,13 @@ protected:
 
 private:
     void FormCreate();
-    // The wallpaper is decoded on a worker thread from construction on and set before the
-    // window is first filled or shown, so that start-up does not wait for it.
+    // The wallpaper is decoded when the window is first filled or shown: a run that never
+    // opens the window never pays for it.
     void showWallpaper();
     // Removes every label of the last fill; the wallpaper stays.
     void clear();
     void addRecordsRow(const OneHiScore &entry, std::size_t place, const QLocale &locale);
 
     std::unique_ptr<Ui::TfmHiScore> ui;
-    std::unique_ptr<BackgroundTask<QImage>> m_pendingWallpaper;
+    bool m_wallpaperShown = false;
 };

@@ -76,8 +76,8 @@ void benchRecords(Report &report)
         ResultStore<OneHistory> historyStore;
         recordStore.load(recordsFile);
         historyStore.load(historyFile);
-        recordStore.await();
-        historyStore.await();
+        recordStore.read();
+        historyStore.read();
         recordStore.append(records.front());
         historyStore.append(history.front());
         const auto start = Clock::now();

@@ -78,22 +78,15 @@ void writeShortString(const QString &text, qsizetype maxChars, char *at)
 
 } // namespace
 
-QString TextCache::read(const char *at, qsizetype maxChars)
+QString readShortString(const char *at, qsizetype maxChars)
 {
     const qsizetype length = std::min<qsizetype>(static_cast<unsigned char>(*at), maxChars);
-    const QByteArrayView bytes(at + 1, length);
-    if (length != m_lastSize ||
-        std::memcmp(bytes.data(), m_lastBytes.data(), std::size_t(length))) {
-        std::memcpy(m_lastBytes.data(), bytes.data(), std::size_t(length));
-        m_lastSize = length;
-        m_lastText = fromWin1251(bytes);
-    }
-    return m_lastText;
+    return fromWin1251(QByteArrayView(at + 1, length));
 }
 
-void decodeEntry(const char *bytes, OneHiScore &entry, EntryTextCache &texts)
+void decodeEntry(const char *bytes, OneHiScore &entry)
 {
-    entry.Name = texts.name.read(bytes + RecordOffset::Name, NameChars);
+    entry.Name = readShortString(bytes + RecordOffset::Name, NameChars);
     entry.MinValue = readInt(bytes + RecordOffset::MinValue);
     entry.MaxValue = readInt(bytes + RecordOffset::MaxValue);
     entry.Category = readInt(bytes + RecordOffset::Category);
@@ -104,11 +97,10 @@ void decodeEntry(const char *bytes, OneHiScore &entry, EntryTextCache &texts)
     entry.Errors = readInt(bytes + RecordOffset::Errors);
 }
 
-void decodeEntry(const char *bytes, OneHistory &entry, EntryTextCache &texts)
+void decodeEntry(const char *bytes, OneHistory &entry)
 {
-    entry.Name = texts.name.read(bytes + HistoryOffset::Name, NameChars);
-    entry.Description =
-        texts.description.read(bytes + HistoryOffset::Description, DescriptionChars);
+    entry.Name = readShortString(bytes + HistoryOffset::Name, NameChars);
+    entry.Description = readShortString(bytes + HistoryOffset::Description, DescriptionChars);
     entry.Score = readInt(bytes + HistoryOffset::Score);
     entry.Date = readDouble(bytes + HistoryOffset::Date);
     entry.Duration = readDouble(bytes + HistoryOffset::Duration);

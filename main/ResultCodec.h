@@ -9,7 +9,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <array>
 #include <deque>
 
 #include "main/OneHiScore.h"
@@ -22,28 +21,9 @@ template<typename Entry> constexpr qsizetype EntryBytes = 0;
 template<> inline constexpr qsizetype EntryBytes<OneHiScore> = 72;
 template<> inline constexpr qsizetype EntryBytes<OneHistory> = 112;
 
-// Reads one short string. Texts repeat from record to record (one player's games in a row, "-"
-// as every history name), so a text equal to the last one shares its string instead of being
-// decoded and allocated again.
-class TextCache {
-public:
-    QString read(const char *at, qsizetype maxChars);
-
-private:
-    // A copy: the bytes are read piece by piece into one reused buffer.
-    std::array<char, 256> m_lastBytes{};
-    qsizetype m_lastSize = -1;
-    QString m_lastText;
-};
-
-struct EntryTextCache {
-    TextCache name;
-    TextCache description;
-};
-
 // Each reads or writes exactly EntryBytes<Entry> bytes.
-void decodeEntry(const char *bytes, OneHiScore &entry, EntryTextCache &texts);
-void decodeEntry(const char *bytes, OneHistory &entry, EntryTextCache &texts);
+void decodeEntry(const char *bytes, OneHiScore &entry);
+void decodeEntry(const char *bytes, OneHistory &entry);
 void encodeEntry(const OneHiScore &entry, char *bytes);
 void encodeEntry(const OneHistory &entry, char *bytes);
 
@@ -54,13 +34,12 @@ public:
     {
         const qsizetype count = piece.size() / EntryBytes<Entry>;
         for (qsizetype i = 0; i < count; ++i)
-            decodeEntry(piece.data() + i * EntryBytes<Entry>, m_entries.emplace_back(), m_texts);
+            decodeEntry(piece.data() + i * EntryBytes<Entry>, m_entries.emplace_back());
     }
     std::deque<Entry> take() { return std::move(m_entries); }
 
 private:
     std::deque<Entry> m_entries;
-    EntryTextCache m_texts;
 };
 
 template<typename Entry> std::deque<Entry> decodeEntries(QByteArrayView bytes)

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QString>
 
-#include <atomic>
 #include <deque>
 #include <functional>
 
@@ -37,16 +36,13 @@ void readResultFilePieces(QFile &file, const QString &fileName, qsizetype unitBy
 // Both steps; the whole file as one piece.
 QByteArray readResultFile(const QString &fileName);
 
-// The entries of the open file, read piece by piece; the reading stops after the piece at
-// hand once `stop` is set.
-template<typename Entry>
-std::deque<Entry> readEntries(QFile &file, const QString &fileName,
-                              const std::atomic<bool> *stop = nullptr)
+// The entries of the open file, read piece by piece.
+template<typename Entry> std::deque<Entry> readEntries(QFile &file, const QString &fileName)
 {
     EntryDecoder<Entry> decoder;
-    readResultFilePieces(file, fileName, EntryBytes<Entry>, [&decoder, stop](QByteArrayView piece) {
+    readResultFilePieces(file, fileName, EntryBytes<Entry>, [&decoder](QByteArrayView piece) {
         decoder.decode(piece);
-        return stop == nullptr || !*stop;
+        return true;
     });
     return decoder.take();
 }

@@ -16,7 +16,6 @@
 #include <memory>
 #include <vector>
 
-#include "main/EntriesLoad.h"
 #include "main/ResultCodec.h"
 #include "main/ResultFile.h"
 #include "ui/Error.h"
@@ -61,27 +60,31 @@ template<typename Entry> bool sameGame(const Entry &a, const Entry &b)
 
 template<typename Entry> class ResultStore {
 public:
-    // Checks and opens the file; a missing one is created empty. Throws Error when the file
-    // cannot be used: the store then stays unloaded and the file is never written over.
+    // Checks that the file can be read and later replaced; a missing one is created empty.
+    // Throws Error when the file cannot be used: the store then stays unusable and the file
+    // is never written over. The entries are read when they are first needed (read()).
     void load(const QString &fileName)
     {
         *this = {};
-        m_load = std::make_unique<EntriesLoad<Entry>>(fileName);
+        m_fileName = fileName;
+        prepareResultFile(fileName);
+        m_state = State::Prepared;
     }
 
-    // Takes what the load read. Throws Error when reading failed; the store stays unloaded.
-    void await()
+    // Reads the entries, once. Throws Error when that fails; the store then stays unusable.
+    // A start-up that never needs them never pays for them.
+    void read()
     {
-        if (!m_load)
+        if (m_state != State::Prepared)
             return;
-        const std::unique_ptr<EntriesLoad<Entry>> load = std::move(m_load);
-        m_entries = load->take();
+        m_state = State::Unusable;
+        m_entries = loadEntries(m_fileName);
         m_readCount = m_entries.size();
         for (std::size_t i = 0; i < m_readCount; ++i) {
             if (m_entries[i].Name == NewResName)
                 m_unnamedAtLoad.push_back(i);
         }
-        m_loaded = true;
+        m_state = State::Loaded;
     }
 
     // The file's entries, then this run's; a deque keeps them in place as it grows, so the
@@ -91,23 +94,16 @@ public:
 
     void append(Entry entry) { m_entries.push_back(std::move(entry)); }
 
-    // Writes this run's changes into the file loaded, if there are any. Throws Error when the
-    // file cannot be written, or when it could not be read at start-up and this run has games
-    // for it.
+    // Writes this run's changes into the file, if there are any. Throws Error when the file
+    // cannot be written, or when it could not be read and this run has games for it.
     void save(const QString &fileName)
     {
-        if (m_load) {
-            // Never used, so nothing changed: the reading stops and the file stays as it is.
-            m_load->cancel();
-            m_load.reset();
-            return;
-        }
         const std::vector<std::size_t> renamed = renamedEntries();
         if (m_entries.size() == m_readCount && renamed.empty())
             return;
-        if (!m_loaded)
+        if (m_state != State::Loaded)
             throw Error(QStringLiteral("Игры этого запуска не сохранены: файл %1 не удалось "
-                                       "прочитать при запуске, и он оставлен как был")
+                                       "прочитать, и он оставлен как был")
                             .arg(fileName));
         const ResultFileLock lock(fileName);
         // A file deleted or emptied by hand meanwhile stays so: only this run's games go in.
@@ -130,6 +126,14 @@ public:
     void clear() { *this = {}; }
 
 private:
+    static std::deque<Entry> loadEntries(const QString &fileName)
+    {
+        QFile file;
+        if (!prepareResultFile(fileName) || !openResultFile(file, fileName))
+            return {};
+        return readEntries<Entry>(file, fileName);
+    }
+
     std::vector<std::size_t> renamedEntries() const
     {
         std::vector<std::size_t> renamed;
@@ -146,7 +150,6 @@ private:
         std::array<char, EntryBytes<Entry>> mine{};
         encodeEntry(named, mine.data());
         const QByteArray unnamed = NewResName.toLatin1();
-        EntryTextCache texts;
         for (qsizetype at = 0; at < bytes.size(); at += EntryBytes<Entry>) {
             char *entryBytes = bytes.data() + at;
             // Only entries still waiting for a name are decoded.
@@ -154,7 +157,7 @@ private:
                 QByteArrayView(entryBytes + 1, unnamed.size()) != unnamed)
                 continue;
             Entry there;
-            decodeEntry(entryBytes, there, texts);
+            decodeEntry(entryBytes, there);
             if (sameGame(there, named)) {
                 std::copy_n(mine.data(), NameFieldBytes, entryBytes);
                 return;
@@ -162,10 +165,12 @@ private:
         }
     }
 
+    // A file that could not be used is never written over: it still holds the player's data.
+    enum class State { Unusable, Prepared, Loaded };
+
+    QString m_fileName;
+    State m_state = State::Unusable;
     std::deque<Entry> m_entries;
     std::size_t m_readCount = 0;
     std::vector<std::size_t> m_unnamedAtLoad;
-    // A file that failed to load is never written over: it still holds the player's data.
-    bool m_loaded = false;
-    std::unique_ptr<EntriesLoad<Entry>> m_load;
 };

@@ -9,7 +9,6 @@
 #include "ExecStat/ExecStat.h"
 #include "main/ResultFile.h"
 #include "ui/AppFolder.h"
-#include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
 #include "ui/Error.h"
 #include "ui/ErrorBox.h"
@@ -20,12 +19,6 @@
 #include "ui/Resources.h"
 #include "ui_fmMain.h"
 
-// The pictures that the window description holds, decoded at the size they are shown.
-struct BuiltInPictures {
-    QImage background;
-    QImage strip;
-};
-
 namespace {
 
 constexpr int TimerIntervalMs = 50;
@@ -35,19 +28,11 @@ const QString RecordsFileName = QStringLiteral("SaveRes.res");
 const QString HistoryFileName = QStringLiteral("SaveRes.hst");
 const QString BackgroundResource = QStringLiteral(":/pictures/background.jpg");
 const QString StripResource = QStringLiteral(":/pictures/strip.png");
-// Where the window description places BkgImage: its picture is decoded for this box before
-// the window is built. A box of another size would scale the picture once more.
-constexpr QSize BackgroundBox(582, 382);
 
 struct KeptFile {
     QString path;
     QString what; // what is lost when it cannot be written
 };
-
-BuiltInPictures decodeBuiltInPictures()
-{
-    return {loadStretchedJpeg(BackgroundResource, BackgroundBox), QImage(StripResource)};
-}
 
 } // namespace
 
@@ -56,10 +41,6 @@ TfmMain::TfmMain(QWidget *parent)
     , ui(std::make_unique<Ui::TfmMain>())
     , m_timer(this)
 {
-    // Decoding the built-in pictures takes about as long as building the controls: both go on
-    // at once.
-    registerBuiltInPictures();
-    BackgroundTask<BuiltInPictures> pictures(decodeBuiltInPictures);
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -70,7 +51,7 @@ TfmMain::TfmMain(QWidget *parent)
     m_timer.setInterval(TimerIntervalMs);
     m_timer.setTimerType(Qt::PreciseTimer);
 
-    showBuiltInPictures(pictures);
+    showBuiltInPictures();
     connectHandlers();
     FormCreate();
 }
@@ -80,14 +61,16 @@ TfmMain::~TfmMain()
     FormDestroy();
 }
 
-void TfmMain::showBuiltInPictures(BackgroundTask<BuiltInPictures> &pictures)
+// The pictures that the window description holds, decoded at the size they are shown.
+void TfmMain::showBuiltInPictures()
 {
-    guarded([&] {
-        BuiltInPictures decoded = pictures.take();
-        ui->BkgImage->setPicture(std::move(decoded.background));
-        ui->Image2->setPicture(decoded.strip);
-        ui->Image3->setPicture(std::move(decoded.strip));
+    registerBuiltInPictures();
+    guarded([this] {
+        ui->BkgImage->setPicture(loadStretchedJpeg(BackgroundResource, ui->BkgImage->size()));
     });
+    const QImage strip(StripResource);
+    ui->Image2->setPicture(strip);
+    ui->Image3->setPicture(strip);
 }
 
 void TfmMain::connectHandlers()

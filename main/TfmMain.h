@@ -24,9 +24,7 @@
 #include "main/ResultStore.h"
 #include "ui/RandomGenerator.h"
 
-template<typename Result> class BackgroundTask;
 class AutoSizeLabel;
-struct BuiltInPictures;
 class TfmHiScore;
 class WideButton;
 
@@ -71,7 +69,7 @@ public:
     const TaskState &task() const { return m_task; }
     const GameState &game() const { return m_game; }
     const DictionaryState &dictionary() const { return m_dictionary; }
-    // Both wait for the files read at start-up.
+    // Both read the files when first needed.
     const std::deque<OneHiScore> &records();
     const std::deque<OneHistory> &history();
     const std::vector<OneHiScore *> &categoryRecords() const { return CategoryRecords; }
@@ -83,7 +81,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showBuiltInPictures(BackgroundTask<BuiltInPictures> &pictures);
+    void showBuiltInPictures();
     void connectHandlers();
     void FormCreate();
     void FormDestroy();
@@ -113,11 +111,11 @@ private:
     void addFailedTaskLabel();
 
     // Records and history
-    // Both check the file at once and read it on a worker thread; awaitResults() takes what
-    // they read, and runs first wherever Records or History is used.
+    // Both check the file at once; readResults() reads them when their entries are first
+    // needed.
     void LoadRecords(const QString &fileName);
     void LoadHistory(const QString &fileName);
-    void awaitResults();
+    void readResults();
     void SaveRecords(const QString &fileName);
     void SaveHistory(const QString &fileName);
     void StoreGameResult();

@@ -40,6 +40,8 @@ void TfmMain::btStartClick()
         return;
     }
 
+    // The game will end in the records: their files are read now, not in a tick.
+    readResults();
     m_game.Mistakes = 0;
     AddMistakes(0);
 

@@ -78,22 +78,22 @@ void TfmMain::LoadHistory(const QString &fileName)
     History.load(fileName);
 }
 
-// A file that could not be read is reported here, and stays unloaded: it is never written over.
-void TfmMain::awaitResults()
+// A file that could not be read is reported here, and stays unread: it is never written over.
+void TfmMain::readResults()
 {
-    guarded([this] { Records.await(); });
-    guarded([this] { History.await(); });
+    guarded([this] { Records.read(); });
+    guarded([this] { History.read(); });
 }
 
 const std::deque<OneHiScore> &TfmMain::records()
 {
-    awaitResults();
+    readResults();
     return Records.entries();
 }
 
 const std::deque<OneHistory> &TfmMain::history()
 {
-    awaitResults();
+    readResults();
     return History.entries();
 }
 
@@ -114,7 +114,7 @@ void TfmMain::SaveHistory(const QString &fileName)
 
 void TfmMain::StoreGameResult()
 {
-    awaitResults();
+    readResults();
     OneHiScore record;
     record.Name = NewResName;
     record.MinValue = m_task.MinValue;
@@ -153,7 +153,7 @@ void TfmMain::storeRunningGame()
 
 bool TfmMain::RankRecords()
 {
-    awaitResults();
+    readResults();
     m_task.MaxValue = strToInt(ui->edMax->text());
     m_task.MinValue = strToInt(ui->edMin->text());
     CategoryRecords =
@@ -195,7 +195,7 @@ void TfmMain::btHiscoreClick()
 
 void TfmMain::btHistoryClick()
 {
-    awaitResults();
+    readResults();
     if (!m_recordsWindow)
         return;
     m_recordsWindow->ShowHistory(History.entries());
