@@ -76,7 +76,8 @@ bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode m
     Descriptor fd(::open(QFile::encodeName(fileName).constData(), openFlags(mode)));
     if (fd.get() < 0) {
         const int error = errno;
-        if (error == ENOENT)
+        // A path through a regular file names nothing, like a path through no folder.
+        if (error == ENOENT || error == ENOTDIR)
             return false;
         refuse(fileName, systemErrorText(error));
     }
