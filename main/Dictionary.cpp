@@ -2,10 +2,13 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "ui/Error.h"
+#include "ui/NativeName.h"
+#include "ui/RegularFile.h"
 
 namespace {
 
@@ -108,14 +111,20 @@ ParsedDictionary parseDictionary(QByteArray bytes)
 
 QByteArray readDictionaryFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(
-            QStringLiteral("Cannot open the dictionary %1: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    const QString shownPath = shownFileName(nativeFileName(path));
+    QFile file;
+    if (!openRegularFile(file, path, QIODevice::ReadOnly, MaxDictionaryBytes))
+        throw Error(QStringLiteral("Cannot open the dictionary %1: %2")
+                        .arg(shownPath, systemErrorText(ENOENT)));
+    // A file that grew after it was opened is cut off here and refused like a large one.
+    QByteArray bytes = file.read(MaxDictionaryBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(
-            QStringLiteral("Cannot read the dictionary %1: %2").arg(path, file.errorString()));
+            QStringLiteral("Cannot read the dictionary %1: %2").arg(shownPath, file.errorString()));
+    if (bytes.size() > MaxDictionaryBytes)
+        throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
+                        .arg(shownPath)
+                        .arg(MaxDictionaryBytes));
     return bytes;
 }
 

@@ -14,6 +14,8 @@
 
 // The drill keeps no more entries than this; the rest of a longer file is left unread.
 constexpr qsizetype MaxDictionaryEntries = 20000;
+// A larger file is refused unread: 20 000 entries of 100 characters each in UTF-16 take 4 MB.
+constexpr qint64 MaxDictionaryBytes = qint64(8) << 20;
 
 struct ParsedDictionary {
     bool unicode = false;
@@ -25,7 +27,9 @@ struct ParsedDictionary {
 // is ignored.
 ParsedDictionary parseDictionary(QByteArray bytes);
 
-// The whole file; raises Error naming the path when it cannot be opened or read.
+// The whole file; raises Error naming the path when it is missing, is not a regular file, is
+// larger than MaxDictionaryBytes, or cannot be read. The path may hold a name kept as bytes
+// (ui/NativeName.h).
 QByteArray readDictionaryFile(const QString &path);
 
 struct DictionaryEntry {

@@ -81,7 +81,10 @@ void TfmMain::cmbActionChange()
 
     ui->cmbDicFiles->move(ui->cmbDicFiles->x(), DicFilesTop);
     ui->cmbDicFiles->clear();
-    ui->cmbDicFiles->addItems(listFolder(AppFolder() + DictionaryFolder, EveryFile));
+    // The list shows readable names and keeps with each the path that opens it by its real
+    // bytes.
+    for (const ListedFile &file : listFolder(AppFolder() + DictionaryFolder, EveryFile))
+        ui->cmbDicFiles->addItem(file.name, file.path);
     if (ui->cmbDicFiles->count() > 0)
         ui->cmbDicFiles->setCurrentIndex(0);
 }
@@ -91,8 +94,9 @@ void TfmMain::LoadDictionary()
     m_dictionary.DicCount = 0;
     m_dictionary.DicLines.clear();
     // With no file listed the path names the folder itself, which cannot be read either.
+    const QVariant listed = ui->cmbDicFiles->currentData();
     const QString path =
-        AppFolder() + DictionaryFolder + QLatin1Char('/') + ui->cmbDicFiles->currentText();
+        listed.isValid() ? listed.toString() : AppFolder() + DictionaryFolder + QLatin1Char('/');
     ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
     m_dictionary.DicUnicode = parsed.unicode ? 1 : 0;
     m_dictionary.DicLines = std::move(parsed.lines);

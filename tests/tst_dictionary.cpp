@@ -1,15 +1,22 @@
-// Dictionary files without a window: the two encodings, lines and entries, the entry limit,
-// bytes that are no text at all, reading errors, the font-size rules, and the dictionaries
-// that ship with the program.
+// Dictionary files without a window: the two encodings, lines and entries, the limits (entries,
+// bytes), bytes that are no text at all, special files and other reading errors, the font-size
+// rules, and the dictionaries that ship with the program. Special and oversized files are read
+// in a child process with limits on time and memory.
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 #include <set>
 
 #include "main/Dictionary.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/LimitedChild.h"
+#include "tests/support/SpecialFiles.h"
 #include "ui/Error.h"
+#include "ui/RegularFile.h"
 #include "ui/Win1251.h"
 
 namespace {
@@ -62,6 +69,11 @@ private Q_SLOTS:
     void splitting();
     void readingErrors_data();
     void readingErrors();
+    // Special files
+    void specialFilesAreRefused_data();
+    void specialFilesAreRefused();
+    // Limits
+    void oversizeFileIsRefused();
     void taskFontSize_data();
     void taskFontSize();
     void optionFontSize_data();
@@ -249,29 +261,75 @@ void DictionaryTest::readingErrors_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("makeFolder");
+    // The message is this text with the path in place of %1.
+    QTest::addColumn<QString>("message");
 
-    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false;
-    QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true;
-    QTest::addRow("folder_path_with_separator") << QString() << false;
+    const QString missing =
+        QStringLiteral("Cannot open the dictionary %1: No such file or directory");
+    const QString folder = QStringLiteral("Файл %1 не прочитан: это папка");
+    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false << missing;
+    QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true << folder;
+    QTest::addRow("folder_path_with_separator") << QString() << false << folder;
 }
 
 void DictionaryTest::readingErrors()
 {
     QFETCH(QString, name);
     QFETCH(bool, makeFolder);
+    QFETCH(QString, message);
 
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     if (makeFolder)
         QVERIFY(QDir(dir.path()).mkdir(name));
     const QString path = dir.path() + QLatin1Char('/') + name;
-    try {
-        readDictionaryFile(path);
-        QFAIL("no error raised");
-    } catch (const Error &error) {
-        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
-        QVERIFY(error.message().startsWith(QStringLiteral("Cannot open the dictionary ")));
-    }
+    QCOMPARE(errorOf([&] { readDictionaryFile(path); }), message.arg(path));
+}
+
+void DictionaryTest::specialFilesAreRefused_data()
+{
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<QString>("reason");
+
+    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
+    QTest::addRow("socket") << Special::Socket
+                            << systemErrorText(ENXIO); // refused by open() itself
+    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
+    QTest::addRow("link_to_dev_urandom")
+        << Special::LinkToRandom << QStringLiteral("это устройство");
+}
+
+// Refused at once: a FIFO would block open() for good, a device would feed bytes until memory
+// runs out.
+void DictionaryTest::specialFilesAreRefused()
+{
+    QFETCH(Special, kind);
+    QFETCH(QString, reason);
+
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words.txt"));
+    QVERIFY(makeSpecial(path, kind));
+    const QString message = QStringLiteral("Файл %1 не прочитан: %2").arg(path, reason);
+    QCOMPARE(runLimited([&] { return errorOf([&] { readDictionaryFile(path); }) == message; }),
+             ChildPassed);
+}
+
+// Refused before it is read: the child could not even hold it.
+void DictionaryTest::oversizeFileIsRefused()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(MaxDictionaryBytes + 1));
+    file.close();
+    const QString start = QStringLiteral("Файл %1 не прочитан: он слишком велик").arg(path);
+    const auto refused = [&] {
+        return errorOf([&] { readDictionaryFile(path); }).startsWith(start);
+    };
+    QCOMPARE(runLimited(refused, {10, rlim_t(MaxDictionaryBytes / 2)}), ChildPassed);
+
+    QVERIFY(file.resize(MaxDictionaryBytes));
+    QCOMPARE(readDictionaryFile(path).size(), MaxDictionaryBytes);
 }
 
 void DictionaryTest::taskFontSize_data()
