@@ -117,9 +117,11 @@ void TfmMain::makeDictionaryTask()
     const QString line = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
     const DictionaryEntry entry = splitEntry(line);
     const bool reversed = ui->cbReverse->isChecked();
-    const QStringView question = reversed ? entry.translation : entry.word;
-    m_dictionary.RightWord = (reversed ? entry.word : entry.translation).toString();
-    ui->lbTextPraxis->setCaption(question.toString());
+    // Texts go on screen cut to a length that lays out at once; the right answer is the text
+    // its button carries, so it is cut the same way.
+    const QString question = shownText(reversed ? entry.translation : entry.word);
+    m_dictionary.RightWord = shownText(reversed ? entry.word : entry.translation);
+    ui->lbTextPraxis->setCaption(question);
     setPointSize(*ui->lbTextPraxis, taskFontSize(question.size()));
 
     PlaceOption(m_dictionary.RightWord);
@@ -129,7 +131,7 @@ void TfmMain::makeDictionaryTask()
         const QString otherLine = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
         const DictionaryEntry other = splitEntry(otherLine);
         const QStringView candidate = ui->cbReverse->isChecked() ? other.word : other.translation;
-        if (PlaceOption(candidate.toString()))
+        if (PlaceOption(shownText(candidate)))
             --needed;
     }
 }
