@@ -7,6 +7,7 @@
 
 #include "ui/Error.h"
 #include "ui/FileReplace.h"
+#include "ui/RegularFile.h"
 #include "ui/Win1251.h"
 
 namespace {
@@ -95,38 +96,34 @@ bool sameName(const QString &a, const QString &b)
 
 } // namespace
 
-// Each line keeps its own terminator, so that lines left alone are written back as they were.
-std::vector<IniFile::Line> IniFile::splitLines(const QByteArray &bytes)
-{
-    std::vector<Line> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype feed = bytes.indexOf('\n', start);
-        if (feed < 0) {
-            lines.push_back({bytes.sliced(start), {}});
-            break;
-        }
-        const qsizetype textEnd = feed > start && bytes[feed - 1] == '\r' ? feed - 1 : feed;
-        lines.push_back(
-            {bytes.sliced(start, textEnd - start), bytes.sliced(textEnd, feed + 1 - textEnd)});
-        start = feed + 1;
-    }
-    return lines;
-}
-
 IniFile::IniFile(const QString &fileName)
     : m_fileName(fileName)
 {
-    const QFileInfo info(m_fileName);
-    if (!info.exists())
+    QFile file;
+    if (!openRegularFile(file, fullPath(), QIODevice::ReadOnly, MaxFileBytes))
         return;
-    QFile file(m_fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Unable to read %1").arg(fullPath()));
-    const QByteArray bytes = file.readAll();
+    // A file that grew after it was opened is cut off here and refused like a large one.
+    m_text = file.read(MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Unable to read %1").arg(fullPath()));
-    m_lines = splitLines(bytes);
+    if (m_text.size() > MaxFileBytes)
+        throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
+                        .arg(fullPath())
+                        .arg(MaxFileBytes));
+}
+
+IniFile::Line IniFile::lineAt(qsizetype start) const
+{
+    const qsizetype feed = m_text.indexOf('\n', start);
+    if (feed < 0)
+        return {start, m_text.size(), m_text.size()};
+    const qsizetype textEnd = feed > start && m_text[feed - 1] == '\r' ? feed - 1 : feed;
+    return {start, textEnd, feed + 1};
+}
+
+QByteArrayView IniFile::textOf(const Line &line) const
+{
+    return QByteArrayView(m_text).sliced(line.start, line.textEnd - line.start);
 }
 
 QString IniFile::fullPath() const
@@ -136,46 +133,50 @@ QString IniFile::fullPath() const
 
 std::optional<IniFile::SectionRange> IniFile::findSection(const QString &section) const
 {
-    for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const auto name = sectionNameOf(m_lines[i].text);
+    for (Line line = lineAt(0); line.start < m_text.size(); line = lineAt(line.next)) {
+        const auto name = sectionNameOf(textOf(line));
         if (!name || !sameName(*name, section))
             continue;
-        std::size_t end = i + 1;
-        while (end < m_lines.size() && !sectionNameOf(m_lines[end].text))
-            ++end;
-        return SectionRange{i, end};
+        qsizetype end = line.next;
+        while (end < m_text.size()) {
+            const Line next = lineAt(end);
+            if (sectionNameOf(textOf(next)))
+                break;
+            end = next.next;
+        }
+        return SectionRange{line.next, end};
     }
     return std::nullopt;
 }
 
-std::optional<std::size_t> IniFile::findKey(const SectionRange &range, const QString &key) const
+std::optional<IniFile::Line> IniFile::findKey(const SectionRange &range, const QString &key) const
 {
-    for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        const auto line = keyLineOf(m_lines[i].text);
-        if (line && sameName(line->key, key))
-            return i;
+    for (Line line = lineAt(range.body); line.start < range.end; line = lineAt(line.next)) {
+        const auto keyLine = keyLineOf(textOf(line));
+        if (keyLine && sameName(keyLine->key, key))
+            return line;
     }
     return std::nullopt;
 }
 
 // Right after the section's last key, so that blank and comment lines that lead into the next
 // section stay with it.
-std::size_t IniFile::insertionPoint(const SectionRange &range) const
+qsizetype IniFile::insertionPoint(const SectionRange &range) const
 {
-    std::size_t point = range.header + 1;
-    for (std::size_t i = range.header + 1; i < range.end; ++i) {
-        if (keyLineOf(m_lines[i].text))
-            point = i + 1;
+    qsizetype point = range.body;
+    for (Line line = lineAt(range.body); line.start < range.end; line = lineAt(line.next)) {
+        if (keyLineOf(textOf(line)))
+            point = line.next;
     }
     return point;
 }
 
-void IniFile::insertLine(std::size_t index, const QByteArray &text)
+// `at` is the start of a line or the end of the text; a last line without a terminator gets
+// one first.
+void IniFile::insertLine(qsizetype at, const QByteArray &text)
 {
-    if (index > 0 && m_lines[index - 1].end.isEmpty())
-        m_lines[index - 1].end = WrittenLineEnd;
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(index),
-                   Line{text, WrittenLineEnd});
+    const bool openLastLine = at > 0 && m_text[at - 1] != '\n';
+    m_text.insert(at, (openLastLine ? WrittenLineEnd : QByteArray()) + text + WrittenLineEnd);
 }
 
 QString IniFile::readString(const QString &section, const QString &key) const
@@ -183,10 +184,10 @@ QString IniFile::readString(const QString &section, const QString &key) const
     const auto range = findSection(section);
     if (!range)
         return {};
-    const auto index = findKey(*range, key);
-    if (!index)
+    const auto line = findKey(*range, key);
+    if (!line)
         return {};
-    return valueOf(keyLineOf(m_lines[*index].text)->value);
+    return valueOf(keyLineOf(textOf(*line))->value);
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
@@ -195,16 +196,16 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
 
     const auto range = findSection(section);
     if (!range) {
-        insertLine(m_lines.size(), SectionOpen + toWin1251(section) + SectionClose);
-        insertLine(m_lines.size(), line);
+        insertLine(m_text.size(), SectionOpen + toWin1251(section) + SectionClose);
+        insertLine(m_text.size(), line);
         m_modified = true;
         return;
     }
-    if (const auto index = findKey(*range, key)) {
+    if (const auto found = findKey(*range, key)) {
         // A key whose line reads the same is left alone, line end included: a run that
         // changed no setting does not rewrite the file.
-        if (m_lines[*index].text != line) {
-            m_lines[*index] = Line{line, WrittenLineEnd};
+        if (textOf(*found) != line) {
+            m_text.replace(found->start, found->next - found->start, line + WrittenLineEnd);
             m_modified = true;
         }
         return;
@@ -213,21 +214,13 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     m_modified = true;
 }
 
-QByteArray IniFile::contents() const
-{
-    QByteArray bytes;
-    for (const Line &line : m_lines)
-        bytes += line.text + line.end;
-    return bytes;
-}
-
 void IniFile::flush()
 {
     if (!m_modified)
         return;
     // Replaced whole, or written in place where the folder refuses new files.
     try {
-        replaceFile(m_fileName, contents());
+        replaceFile(m_fileName, m_text);
     } catch (const Error &) {
         throw Error(QStringLiteral("Unable to write to %1").arg(fullPath()));
     }

@@ -11,22 +11,30 @@
 //     quotes is read without them. Values that need it are written quoted, so every value the
 //     program writes reads back unchanged.
 // The object lives for one operation: it reads the file when it is made, holds the changes in
-// memory, and flush() replaces the file atomically with one write.
+// memory, and flush() replaces the file atomically with one write. It holds the file's bytes
+// as they are and finds lines in them when asked, so memory stays about the size of the file
+// however many lines it has; a settings file is a few hundred bytes, and the few keys a run
+// reads and writes make scanning it each time cheaper than any index.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 class IniFile {
 public:
     static constexpr qsizetype MaxValueLength = 2047;
+    // Every key the program writes at its longest takes about 20 KB; a larger file is none the
+    // program wrote or a person edited, and is refused unread.
+    static constexpr qint64 MaxFileBytes = qint64(256) << 10;
 
-    // A missing file is an empty profile. Throws Error("Unable to read <full path>") when the
-    // file exists but cannot be read, so that nothing is ever written over it.
+    // A missing file is an empty profile. Throws Error naming the file's full path when the
+    // file exists but cannot be read: when it is no regular file (a folder, a pipe, a device),
+    // is larger than MaxFileBytes or fails to read. Nothing is then ever written over it.
     explicit IniFile(const QString &fileName);
+    IniFile(const IniFile &) = delete;
+    IniFile &operator=(const IniFile &) = delete;
 
     QString readString(const QString &section, const QString &key) const;
     // Line breaks in the value become blanks: a value is one line.
@@ -36,24 +44,27 @@ public:
     void flush();
 
 private:
+    // Byte offsets of one line in the text: [start, textEnd) is its text, [textEnd, next) its
+    // own terminator (CR LF, LF, or nothing for a last line without one).
     struct Line {
-        QByteArray text;
-        QByteArray end; // the line's own terminator; empty for a last line without one
+        qsizetype start = 0;
+        qsizetype textEnd = 0;
+        qsizetype next = 0;
     };
     struct SectionRange {
-        std::size_t header;
-        std::size_t end; // one past its last line
+        qsizetype body = 0; // the start of the line after the header
+        qsizetype end = 0;  // the start of the next section's header, or the end of the text
     };
 
-    static std::vector<Line> splitLines(const QByteArray &bytes);
+    Line lineAt(qsizetype start) const;
+    QByteArrayView textOf(const Line &line) const;
     QString fullPath() const;
     std::optional<SectionRange> findSection(const QString &section) const;
-    std::optional<std::size_t> findKey(const SectionRange &range, const QString &key) const;
-    std::size_t insertionPoint(const SectionRange &range) const;
-    void insertLine(std::size_t index, const QByteArray &text);
-    QByteArray contents() const;
+    std::optional<Line> findKey(const SectionRange &range, const QString &key) const;
+    qsizetype insertionPoint(const SectionRange &range) const;
+    void insertLine(qsizetype at, const QByteArray &text);
 
     QString m_fileName;
-    std::vector<Line> m_lines;
+    QByteArray m_text;
     bool m_modified = false;
 };

@@ -1,6 +1,8 @@
-// A dictionary file of the vocabulary drill, of any bytes: the loader keeps its promises on
-// the entry lines it gives, and splitting a line keeps every character of it.
+// A dictionary file of the vocabulary drill, of any bytes: the loader tells the encoding as
+// promised and keeps its promises on the entry lines it gives, splitting a line keeps every
+// character of it, and a text cut for the screen stays within its limit.
 #include <QString>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -11,6 +13,8 @@
 namespace {
 
 constexpr QByteArrayView Utf16Mark("\xFF\xFE", 2);
+constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF", 3);
+using Encoding = DictionaryLines::Encoding;
 
 // Lines holding a TAB, counted the plain way: the loader must keep every one, up to its cap.
 template<typename View, typename Char> qsizetype tabLines(View text, Char lineFeed, Char tab)
@@ -36,11 +40,30 @@ QString utf16Text(QByteArrayView bytes)
     return text;
 }
 
-qsizetype expectedLines(QByteArrayView bytes)
+// Told apart by Qt's own decoder rather than the loader's check.
+Encoding expectedEncoding(QByteArrayView bytes)
 {
     if (bytes.startsWith(Utf16Mark))
+        return Encoding::Utf16Le;
+    if (bytes.startsWith(Utf8Mark))
+        return Encoding::Utf8;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    const bool ascii = decoded.size() == bytes.size();
+    return !utf8.hasError() && !ascii ? Encoding::Utf8 : Encoding::Win1251;
+}
+
+qsizetype expectedLines(QByteArrayView bytes, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Utf16Le:
         return tabLines(QStringView(utf16Text(bytes.sliced(Utf16Mark.size()))), QChar(u'\n'),
                         QChar(u'\t'));
+    case Encoding::Utf8:
+        return tabLines(bytes.sliced(bytes.startsWith(Utf8Mark) ? Utf8Mark.size() : 0), '\n', '\t');
+    case Encoding::Win1251:
+        break;
+    }
     const qsizetype titleEnd = bytes.indexOf('\n');
     if (titleEnd < 0)
         return 0;
@@ -48,16 +71,27 @@ qsizetype expectedLines(QByteArrayView bytes)
 }
 
 // Each 8-bit entry line, encoded again, is a piece of the file (without its CRs), in order.
-void checkLinesComeFromFile(QByteArrayView bytes, const DictionaryLines &lines)
+void checkLinesComeFromFile(QByteArrayView bytes, const ParsedDictionary &parsed)
 {
     QByteArray withoutCr = bytes.toByteArray();
     withoutCr.replace('\r', QByteArrayView());
-    qsizetype from = withoutCr.indexOf('\n') + 1;
-    for (const QString &line : lines) {
-        const qsizetype at = withoutCr.indexOf(toWin1251(line), from);
+    const bool utf8 = parsed.encoding == Encoding::Utf8;
+    qsizetype from = utf8 ? 0 : withoutCr.indexOf('\n') + 1;
+    for (const QString &line : parsed.lines) {
+        const QByteArray encoded = utf8 ? line.toUtf8() : toWin1251(line);
+        const qsizetype at = withoutCr.indexOf(encoded, from);
         fuzzCheck(at >= from, "an 8-bit entry line is a line of the file, in file order");
-        from = at + line.size();
+        from = at + encoded.size();
     }
+}
+
+void checkShownText(QStringView text)
+{
+    const QString shown = shownText(text);
+    fuzzCheck(shown.size() <= MaxShownLength, "a text on screen is within its limit");
+    fuzzCheck(shown == text ||
+                  (shown.back() == QChar(ShownCutMark) && text.startsWith(shown.chopped(1))),
+              "a text on screen is the whole text or its start and the mark of a cut");
 }
 
 } // namespace
@@ -67,9 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArrayView bytes = fuzzBytes(data, size);
     const ParsedDictionary parsed = parseDictionary(bytes.toByteArray());
 
-    fuzzCheck(parsed.unicode == bytes.startsWith(Utf16Mark), "UTF-16 exactly when marked FF FE");
+    const Encoding encoding = expectedEncoding(bytes);
+    fuzzCheck(parsed.encoding == encoding, "UTF-16 when marked FF FE, UTF-8 when marked or valid "
+                                           "and not ASCII, otherwise Windows-1251");
+    fuzzCheck(parsed.unicode == (encoding == Encoding::Utf16Le), "unicode means UTF-16");
     fuzzCheck(parsed.lines.size() <= MaxDictionaryEntries, "at most 20000 entry lines");
-    fuzzCheck(parsed.lines.size() == std::min(expectedLines(bytes), MaxDictionaryEntries),
+    fuzzCheck(parsed.lines.size() == std::min(expectedLines(bytes, encoding), MaxDictionaryEntries),
               "every line with a TAB is kept, up to the cap");
     for (const QString &line : parsed.lines) {
         fuzzCheck(line.contains(QChar(u'\t')), "every entry line holds a TAB");
@@ -82,8 +119,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                   "word, TAB and translation make the whole line");
         fuzzCheck(taskFontSize(line.size()) > 0 && optionFontSize(entry.translation.size()) > 0,
                   "every text gets a visible font size");
+        checkShownText(entry.word);
+        checkShownText(entry.translation);
     }
     if (!parsed.unicode)
-        checkLinesComeFromFile(bytes, parsed.lines);
+        checkLinesComeFromFile(bytes, parsed);
     return 0;
 }

@@ -1,6 +1,6 @@
 // A settings file of any bytes. Every key it holds reads within bounds; a key then written
 // reads back unchanged, before and after the file is saved and read again, and every other
-// key keeps its value.
+// key keeps its value. A file over the size limit is refused and left as it is.
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -136,6 +136,26 @@ void checkOthersKept(const IniFile &ini, const std::vector<Key> &keys, const Inp
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const Input input = split(fuzzBytes(data, size));
+    // Inputs are far smaller than the limit: one that ends in LargeFileMark stands for a file
+    // just over it, made of its first byte.
+    constexpr char LargeFileMark = '\xFF';
+    const QByteArray file = input.file.size() > 0 && input.file.back() == LargeFileMark
+                                ? QByteArray(IniFile::MaxFileBytes + 1, input.file.front())
+                                : input.file.toByteArray();
+    if (file.size() > IniFile::MaxFileBytes) {
+        writeFile(file);
+        bool refused = false;
+        try {
+            IniFile ini(iniPath());
+        } catch (const Error &) {
+            refused = true;
+        }
+        fuzzCheck(refused, "a file over the size limit is refused");
+        QFile written(iniPath());
+        fuzzCheck(written.open(QIODevice::ReadOnly) && written.readAll() == file,
+                  "a refused file is left as it was");
+        return 0;
+    }
     writeFile(input.file);
 
     std::vector<Key> keys = keysOf(input.file);

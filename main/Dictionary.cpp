@@ -2,16 +2,21 @@
 
 #include <QFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
 #include "ui/Error.h"
+#include "ui/NativeName.h"
+#include "ui/RegularFile.h"
 
 namespace {
 
 using Span = DictionaryLines::Span;
 
 constexpr QByteArrayView Utf16Mark("\xFF\xFE", 2);
+constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF", 3);
 constexpr char LineFeed = '\n';
 constexpr char CarriageReturn = '\r';
 constexpr char Tab = '\t';
@@ -80,43 +85,82 @@ std::vector<Span> findEntryLines(QByteArrayView bytes, qsizetype start)
     return lines;
 }
 
-// The first line of an 8-bit file is its title; entries start after it, if at all.
+// The first line of a Windows-1251 file is its title; entries start after it, if at all.
 qsizetype afterFirstLine(QByteArrayView bytes)
 {
     const qsizetype end = bytes.indexOf(LineFeed);
     return end < 0 ? bytes.size() + 1 : end + 1;
 }
 
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+DictionaryLines::Encoding encodingOf(QByteArrayView bytes)
+{
+    using Encoding = DictionaryLines::Encoding;
+    if (bytes.startsWith(Utf16Mark))
+        return Encoding::Utf16Le;
+    if (bytes.startsWith(Utf8Mark) || (!isAscii(bytes) && bytes.isValidUtf8()))
+        return Encoding::Utf8;
+    return Encoding::Win1251;
+}
+
 } // namespace
 
 ParsedDictionary parseDictionary(QByteArray bytes)
 {
+    using Encoding = DictionaryLines::Encoding;
     ParsedDictionary result;
-    result.unicode = bytes.startsWith(Utf16Mark);
-    if (result.unicode) {
+    result.encoding = encodingOf(bytes);
+    result.unicode = result.encoding == Encoding::Utf16Le;
+    std::vector<Span> lines;
+    switch (result.encoding) {
+    case Encoding::Utf16Le:
         // The mark is the first unit; an odd last byte is half a unit and never read.
-        std::vector<Span> lines = findEntryLines<sizeof(char16_t)>(bytes, 1);
-        result.lines =
-            DictionaryLines(std::move(bytes), DictionaryLines::Encoding::Utf16Le, std::move(lines));
-    } else {
-        std::vector<Span> lines = findEntryLines<1>(bytes, afterFirstLine(bytes));
-        result.lines =
-            DictionaryLines(std::move(bytes), DictionaryLines::Encoding::Win1251, std::move(lines));
+        lines = findEntryLines<sizeof(char16_t)>(bytes, 1);
+        break;
+    case Encoding::Utf8:
+        // LF, CR and TAB bytes occur in UTF-8 only as those characters.
+        lines = findEntryLines<1>(bytes, bytes.startsWith(Utf8Mark) ? Utf8Mark.size() : 0);
+        break;
+    case Encoding::Win1251:
+        lines = findEntryLines<1>(bytes, afterFirstLine(bytes));
+        break;
     }
+    result.lines = DictionaryLines(std::move(bytes), result.encoding, std::move(lines));
     return result;
 }
 
 QByteArray readDictionaryFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(
-            QStringLiteral("Cannot open the dictionary %1: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    const QString shownPath = shownFileName(nativeFileName(path));
+    QFile file;
+    if (!openRegularFile(file, path, QIODevice::ReadOnly, MaxDictionaryBytes))
+        throw Error(QStringLiteral("Cannot open the dictionary %1: %2")
+                        .arg(shownPath, systemErrorText(ENOENT)));
+    // A file that grew after it was opened is cut off here and refused like a large one.
+    QByteArray bytes = file.read(MaxDictionaryBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(
-            QStringLiteral("Cannot read the dictionary %1: %2").arg(path, file.errorString()));
+            QStringLiteral("Cannot read the dictionary %1: %2").arg(shownPath, file.errorString()));
+    if (bytes.size() > MaxDictionaryBytes)
+        throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
+                        .arg(shownPath)
+                        .arg(MaxDictionaryBytes));
     return bytes;
+}
+
+QString shownText(QStringView text)
+{
+    if (text.size() <= MaxShownLength)
+        return text.toString();
+    qsizetype kept = MaxShownLength - 1;
+    if (text[kept - 1].isHighSurrogate())
+        --kept;
+    return text.first(kept).toString() + QChar(ShownCutMark);
 }
 
 DictionaryEntry splitEntry(QStringView line)

@@ -43,6 +43,8 @@ QString DictionaryLines::at(qsizetype index) const
     if (m_encoding == Encoding::Utf16Le) {
         line = QString(span.size, Qt::Uninitialized);
         qFromLittleEndian<char16_t>(bytes, span.size, line.data());
+    } else if (m_encoding == Encoding::Utf8) {
+        line = QString::fromUtf8(bytes, span.size);
     } else {
         line = fromWin1251(QByteArrayView(bytes, span.size));
     }

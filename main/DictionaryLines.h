@@ -13,7 +13,7 @@
 
 class DictionaryLines {
 public:
-    enum class Encoding { Win1251, Utf16Le };
+    enum class Encoding { Win1251, Utf16Le, Utf8 };
     // Where a line lies in the text, in code units of its encoding.
     struct Span {
         qsizetype start = 0;

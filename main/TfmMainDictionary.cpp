@@ -81,7 +81,10 @@ void TfmMain::cmbActionChange()
 
     ui->cmbDicFiles->move(ui->cmbDicFiles->x(), DicFilesTop);
     ui->cmbDicFiles->clear();
-    ui->cmbDicFiles->addItems(listFolder(AppFolder() + DictionaryFolder, EveryFile));
+    // The list shows readable names and keeps with each the path that opens it by its real
+    // bytes.
+    for (const ListedFile &file : listFolder(AppFolder() + DictionaryFolder, EveryFile))
+        ui->cmbDicFiles->addItem(file.name, file.path);
     if (ui->cmbDicFiles->count() > 0)
         ui->cmbDicFiles->setCurrentIndex(0);
 }
@@ -91,8 +94,9 @@ void TfmMain::LoadDictionary()
     m_dictionary.DicCount = 0;
     m_dictionary.DicLines.clear();
     // With no file listed the path names the folder itself, which cannot be read either.
+    const QVariant listed = ui->cmbDicFiles->currentData();
     const QString path =
-        AppFolder() + DictionaryFolder + QLatin1Char('/') + ui->cmbDicFiles->currentText();
+        listed.isValid() ? listed.toString() : AppFolder() + DictionaryFolder + QLatin1Char('/');
     ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
     m_dictionary.DicUnicode = parsed.unicode ? 1 : 0;
     m_dictionary.DicLines = std::move(parsed.lines);
@@ -113,9 +117,11 @@ void TfmMain::makeDictionaryTask()
     const QString line = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
     const DictionaryEntry entry = splitEntry(line);
     const bool reversed = ui->cbReverse->isChecked();
-    const QStringView question = reversed ? entry.translation : entry.word;
-    m_dictionary.RightWord = (reversed ? entry.word : entry.translation).toString();
-    ui->lbTextPraxis->setCaption(question.toString());
+    // Texts go on screen cut to a length that lays out at once; the right answer is the text
+    // its button carries, so it is cut the same way.
+    const QString question = shownText(reversed ? entry.translation : entry.word);
+    m_dictionary.RightWord = shownText(reversed ? entry.word : entry.translation);
+    ui->lbTextPraxis->setCaption(question);
     setPointSize(*ui->lbTextPraxis, taskFontSize(question.size()));
 
     PlaceOption(m_dictionary.RightWord);
@@ -125,7 +131,7 @@ void TfmMain::makeDictionaryTask()
         const QString otherLine = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
         const DictionaryEntry other = splitEntry(otherLine);
         const QStringView candidate = ui->cbReverse->isChecked() ? other.word : other.translation;
-        if (PlaceOption(candidate.toString()))
+        if (PlaceOption(shownText(candidate)))
             --needed;
     }
 }

@@ -1,5 +1,7 @@
 #include "main/TfmMain.h"
 
+#include <algorithm>
+
 #include "ui/AppFolder.h"
 #include "ui/FolderListing.h"
 #include "ui/JpegLoader.h"
@@ -18,10 +20,17 @@ constexpr quint8 WrongAnswerSound = 1;
 
 } // namespace
 
-// A folder with more than MaxBadSounds files keeps its first names in listing order.
+// A folder with more than MaxBadSounds files keeps its first names in listing order. The player
+// takes only names that are text, so a sound whose name is not valid UTF-8 is left out.
 void TfmMain::ScanBadSounds()
 {
-    BadSounds = listFolder(AppFolder() + SoundFolder, SoundPattern).mid(0, MaxBadSounds);
+    BadSounds.clear();
+    for (const ListedFile &file : listFolder(AppFolder() + SoundFolder, SoundPattern)) {
+        if (BadSounds.size() == MaxBadSounds)
+            break;
+        if (file.realName)
+            BadSounds.append(file.name);
+    }
 }
 
 void TfmMain::PlayBadSound(quint8 kind)
@@ -36,16 +45,23 @@ void TfmMain::PlayBadSound(quint8 kind)
 // that cannot be loaded raises Error and the picture on show stays.
 QString TfmMain::PickWallpaper(const QString &name)
 {
-    const QString folder = AppFolder() + WallpaperFolder;
-    const QStringList candidates =
-        listFolder(folder, WallpaperPattern).mid(0, MaxWallpaperCandidates);
-    if (candidates.isEmpty())
+    std::vector<ListedFile> candidates =
+        listFolder(AppFolder() + WallpaperFolder, WallpaperPattern);
+    if (qsizetype(candidates.size()) > MaxWallpaperCandidates)
+        candidates.resize(MaxWallpaperCandidates);
+    if (candidates.empty())
         return {};
-    const bool remembered = !name.isEmpty() && candidates.contains(name, Qt::CaseSensitive);
-    const QString chosen =
-        remembered ? name : candidates.at(Random(static_cast<qint32>(candidates.size())));
-    ui->BkgImage->setPicture(loadStretchedJpeg(folder + chosen, ui->BkgImage->size()));
-    return chosen;
+    // The name is remembered as shown; the picture is opened by its real bytes.
+    const auto remembered =
+        std::find_if(candidates.begin(), candidates.end(), [&name](const ListedFile &file) {
+            return !name.isEmpty() && file.name == name;
+        });
+    const ListedFile &chosen =
+        remembered != candidates.end()
+            ? *remembered
+            : candidates.at(std::size_t(Random(static_cast<qint32>(candidates.size()))));
+    ui->BkgImage->setPicture(loadStretchedJpeg(chosen.path, ui->BkgImage->size()));
+    return chosen.name;
 }
 
 void TfmMain::btImageClick()

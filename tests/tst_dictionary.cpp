@@ -1,20 +1,30 @@
-// Dictionary files without a window: the two encodings, lines and entries, the entry limit,
-// bytes that are no text at all, reading errors, the font-size rules, and the dictionaries
-// that ship with the program.
+// Dictionary files without a window: the three encodings and how one is told from another,
+// lines and entries, the limits (entries, bytes, texts on screen), bytes that are no text at
+// all, special files and other reading errors, the font-size rules, and the dictionaries that
+// ship with the program. Special and oversized files are read in a child process with limits
+// on time and memory.
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 #include <set>
 
 #include "main/Dictionary.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/LimitedChild.h"
+#include "tests/support/SpecialFiles.h"
 #include "ui/Error.h"
+#include "ui/RegularFile.h"
 #include "ui/Win1251.h"
 
 namespace {
 
 const QByteArray Utf16Mark("\xFF\xFE", 2);
+const QByteArray Utf8Mark("\xEF\xBB\xBF");
+using Encoding = DictionaryLines::Encoding;
 
 QByteArray utf16(const QString &text)
 {
@@ -62,6 +72,18 @@ private Q_SLOTS:
     void splitting();
     void readingErrors_data();
     void readingErrors();
+    // Special files
+    void specialFilesAreRefused_data();
+    void specialFilesAreRefused();
+    // Limits
+    void oversizeFileIsRefused();
+    void shownText_data();
+    void shownText();
+    // Encodings
+    void encodings_data();
+    void encodings();
+    void everyCyrillicLetterStaysWin1251_data();
+    void everyCyrillicLetterStaysWin1251();
     void taskFontSize_data();
     void taskFontSize();
     void optionFontSize_data();
@@ -249,29 +271,184 @@ void DictionaryTest::readingErrors_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("makeFolder");
+    // The message is this text with the path in place of %1.
+    QTest::addColumn<QString>("message");
 
-    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false;
-    QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true;
-    QTest::addRow("folder_path_with_separator") << QString() << false;
+    const QString missing =
+        QStringLiteral("Cannot open the dictionary %1: No such file or directory");
+    const QString folder = QStringLiteral("Файл %1 не прочитан: это папка");
+    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false << missing;
+    QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true << folder;
+    QTest::addRow("folder_path_with_separator") << QString() << false << folder;
 }
 
 void DictionaryTest::readingErrors()
 {
     QFETCH(QString, name);
     QFETCH(bool, makeFolder);
+    QFETCH(QString, message);
 
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     if (makeFolder)
         QVERIFY(QDir(dir.path()).mkdir(name));
     const QString path = dir.path() + QLatin1Char('/') + name;
-    try {
-        readDictionaryFile(path);
-        QFAIL("no error raised");
-    } catch (const Error &error) {
-        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
-        QVERIFY(error.message().startsWith(QStringLiteral("Cannot open the dictionary ")));
-    }
+    QCOMPARE(errorOf([&] { readDictionaryFile(path); }), message.arg(path));
+}
+
+void DictionaryTest::specialFilesAreRefused_data()
+{
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<QString>("reason");
+
+    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
+    QTest::addRow("socket") << Special::Socket
+                            << systemErrorText(ENXIO); // refused by open() itself
+    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
+    QTest::addRow("link_to_dev_urandom")
+        << Special::LinkToRandom << QStringLiteral("это устройство");
+}
+
+// Refused at once: a FIFO would block open() for good, a device would feed bytes until memory
+// runs out.
+void DictionaryTest::specialFilesAreRefused()
+{
+    QFETCH(Special, kind);
+    QFETCH(QString, reason);
+
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("words.txt"));
+    QVERIFY(makeSpecial(path, kind));
+    const QString message = QStringLiteral("Файл %1 не прочитан: %2").arg(path, reason);
+    QCOMPARE(runLimited([&] { return errorOf([&] { readDictionaryFile(path); }) == message; }),
+             ChildPassed);
+}
+
+// Refused before it is read: the child could not even hold it.
+void DictionaryTest::oversizeFileIsRefused()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(MaxDictionaryBytes + 1));
+    file.close();
+    const QString start = QStringLiteral("Файл %1 не прочитан: он слишком велик").arg(path);
+    const auto refused = [&] {
+        return errorOf([&] { readDictionaryFile(path); }).startsWith(start);
+    };
+    QCOMPARE(runLimited(refused, {10, rlim_t(MaxDictionaryBytes / 2)}), ChildPassed);
+
+    QVERIFY(file.resize(MaxDictionaryBytes));
+    QCOMPARE(readDictionaryFile(path).size(), MaxDictionaryBytes);
+}
+
+void DictionaryTest::shownText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+
+    const QString cut = QString(MaxShownLength - 1, u'a') + QChar(ShownCutMark);
+    const QString pair = QStringLiteral("\U0001F600");
+    QTest::addRow("short_whole") << QStringLiteral("собака") << QStringLiteral("собака");
+    QTest::addRow("at_the_limit_whole")
+        << QString(MaxShownLength, u'a') << QString(MaxShownLength, u'a');
+    QTest::addRow("one_over_cut") << QString(MaxShownLength + 1, u'a') << cut;
+    QTest::addRow("ten_megabytes_cut") << QString(10 << 20, u'a') << cut;
+    QTest::addRow("surrogate_pair_at_the_cut_kept_whole")
+        << QString(MaxShownLength - 2, u'a') + pair + QStringLiteral("bb")
+        << QString(MaxShownLength - 2, u'a') + QChar(ShownCutMark);
+}
+
+void DictionaryTest::shownText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(::shownText(text), shown);
+    QVERIFY(::shownText(text).size() <= MaxShownLength);
+}
+
+void DictionaryTest::encodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Encoding>("encoding");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString entry = QStringLiteral("dog\tсобака");
+    const QString heading = QStringLiteral("Животные\tanimals");
+    const QByteArray utf8 =
+        (heading + QStringLiteral("\r\n") + entry + QStringLiteral("\n")).toUtf8();
+    QTest::addRow("utf8_mark_first_line_is_an_entry")
+        << Utf8Mark + utf8 << Encoding::Utf8 << QStringList{heading, entry};
+    QTest::addRow("utf8_without_mark_first_line_is_an_entry")
+        << utf8 << Encoding::Utf8 << QStringList{heading, entry};
+    QTest::addRow("utf8_title_without_tab_skipped")
+        << QStringLiteral("Слова\n").toUtf8() + entry.toUtf8() << Encoding::Utf8
+        << QStringList{entry};
+    QTest::addRow("utf8_mark_only") << Utf8Mark << Encoding::Utf8 << QStringList{};
+    QTest::addRow("utf8_mark_ascii_first_line_is_an_entry")
+        << Utf8Mark + "a\tb\nc\td" << Encoding::Utf8
+        << QStringList{QStringLiteral("a\tb"), QStringLiteral("c\td")};
+    QTest::addRow("utf8_four_byte_character")
+        << QStringLiteral("x\n\U0001F436\tсобака").toUtf8() << Encoding::Utf8
+        << QStringList{QStringLiteral("\U0001F436\tсобака")};
+    QTest::addRow("utf8_mark_then_invalid_bytes_replaced")
+        << Utf8Mark + "a\t\xFF\n"
+        << Encoding::Utf8 << QStringList{QStringLiteral("a\t\uFFFD")};
+    QTest::addRow("ascii_only_keeps_the_title_line")
+        << QByteArray("a\tb\nc\td\n") << Encoding::Win1251 << QStringList{QStringLiteral("c\td")};
+    QTest::addRow("utf8_with_one_stray_byte_is_win1251")
+        << QStringLiteral("x\nкот\tcat\n").toUtf8() + "\xFF\tz" << Encoding::Win1251
+        << QStringList{fromWin1251(QStringLiteral("кот\tcat").toUtf8()), QStringLiteral("я\tz")};
+    QTest::addRow("overlong_sequence_is_win1251")
+        << QByteArray("x\n\xC0\xAF\ty") << Encoding::Win1251
+        << QStringList{fromWin1251("\xC0\xAF") + QStringLiteral("\ty")};
+    QTest::addRow("encoded_surrogate_is_win1251")
+        << QByteArray("x\n\xED\xA0\x80\ty") << Encoding::Win1251
+        << QStringList{fromWin1251("\xED\xA0\x80") + QStringLiteral("\ty")};
+    QTest::addRow("cut_sequence_at_the_end_is_win1251")
+        << QByteArray("x\na\t\xD0") << Encoding::Win1251 << QStringList{QStringLiteral("a\tР")};
+    QTest::addRow("win1251_cyrillic")
+        << win1251(QStringLiteral("Животные\nсобака\tdog\n")) << Encoding::Win1251
+        << QStringList{QStringLiteral("собака\tdog")};
+    QTest::addRow("utf16_mark_before_utf8_looking_bytes")
+        << utf16(QStringLiteral("a\tb")) << Encoding::Utf16Le
+        << QStringList{QStringLiteral("a\tb")};
+}
+
+void DictionaryTest::encodings()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Encoding, encoding);
+    QFETCH(QStringList, lines);
+
+    const ParsedDictionary parsed = parseDictionary(bytes);
+    QCOMPARE(parsed.encoding, encoding);
+    QCOMPARE(parsed.unicode, encoding == Encoding::Utf16Le);
+    QCOMPARE(parsed.lines.toStringList(), lines);
+}
+
+// Each Russian letter in Windows-1251 is a byte that no UTF-8 text holds alone, so a file with
+// any of them reads as Windows-1251 as it always did.
+void DictionaryTest::everyCyrillicLetterStaysWin1251_data()
+{
+    QTest::addColumn<QString>("letter");
+
+    QString letters = QStringLiteral("Ёё");
+    for (char16_t c = u'А'; c <= u'я'; ++c)
+        letters.append(QChar(c));
+    for (const QChar letter : letters)
+        QTest::addRow("%s", qPrintable(QString(letter))) << QString(letter);
+    QTest::addRow("whole_alphabet") << letters;
+}
+
+void DictionaryTest::everyCyrillicLetterStaysWin1251()
+{
+    QFETCH(QString, letter);
+
+    const QString entry = QStringLiteral("w\t") + letter;
+    const ParsedDictionary parsed = parseDictionary(win1251(QStringLiteral("t\r\n") + entry));
+    QCOMPARE(parsed.encoding, Encoding::Win1251);
+    QCOMPARE(parsed.lines.toStringList(), QStringList{entry});
 }
 
 void DictionaryTest::taskFontSize_data()
@@ -325,12 +502,16 @@ void DictionaryTest::optionFontSize()
 void DictionaryTest::shippedDictionaries_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("unicode");
+    QTest::addColumn<Encoding>("encoding");
     QTest::addColumn<int>("entries");
 
-    QTest::addRow("english_school") << QStringLiteral("english_school.txt") << false << 526;
-    QTest::addRow("english_phrases") << QStringLiteral("english_phrases.txt") << true << 106;
-    QTest::addRow("german_school") << QStringLiteral("german_school.txt") << true << 337;
+    // The Windows-1251 one shows that real Russian text is never taken for UTF-8.
+    QTest::addRow("english_school")
+        << QStringLiteral("english_school.txt") << Encoding::Win1251 << 526;
+    QTest::addRow("english_phrases")
+        << QStringLiteral("english_phrases.txt") << Encoding::Utf16Le << 106;
+    QTest::addRow("german_school")
+        << QStringLiteral("german_school.txt") << Encoding::Utf16Le << 337;
 }
 
 // Every shipped entry must make a fair task: both sides filled, and no answer that two
@@ -338,13 +519,13 @@ void DictionaryTest::shippedDictionaries_data()
 void DictionaryTest::shippedDictionaries()
 {
     QFETCH(QString, name);
-    QFETCH(bool, unicode);
+    QFETCH(Encoding, encoding);
     QFETCH(int, entries);
 
     const QString path = QFINDTESTDATA(QStringLiteral("../samples/Dic/") + name);
     QVERIFY2(!path.isEmpty(), qPrintable(name));
     const ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
-    QCOMPARE(parsed.unicode, unicode);
+    QCOMPARE(parsed.encoding, encoding);
     QCOMPARE(parsed.lines.size(), entries);
 
     std::set<QString> words;

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "ExecStat/ExecStat.h"
+#include "ExecStat/IniFile.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void lettersInKindStopTheRestore();
     void saveKeepsOtherSectionsAndKeys();
     void unwritableSettingsFileIsReported();
+    void unreadableSettingsFileIsKept_data();
     void unreadableSettingsFileIsKept();
     void firstDictionaryFileAfterRestart();
 };
@@ -454,17 +456,43 @@ void ExecStatTest::unwritableSettingsFileIsReported()
                              .arg(sandbox.path(QStringLiteral("blocker/SaveStat.ini")))});
 }
 
+void ExecStatTest::unreadableSettingsFileIsKept_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QString>("reason");
+
+    // The error box adds a full stop only after a character that sorts after it.
+    QTest::addRow("folder_in_place") << true << QStringLiteral("это папка.");
+    QTest::addRow("over_the_size_limit")
+        << false
+        << QStringLiteral("он слишком велик (%1 байт, допустимо не больше %2)")
+               .arg(IniFile::MaxFileBytes + 1)
+               .arg(IniFile::MaxFileBytes);
+}
+
+// Reported at the start and at the exit, and never written over.
 void ExecStatTest::unreadableSettingsFileIsKept()
 {
+    QFETCH(bool, folder);
+    QFETCH(QString, reason);
+
     AppSandbox sandbox;
-    sandbox.makeFolder(QStringLiteral("SaveStat.ini/data"));
-    const QString expected = QStringLiteral("Unable to read %1.").arg(settingsPath(sandbox));
+    const QByteArray tooLarge = "[SaveStat]\r\n" + QByteArray(IniFile::MaxFileBytes - 11, ';');
+    if (folder)
+        sandbox.makeFolder(QStringLiteral("SaveStat.ini/data"));
+    else
+        sandbox.writeFile(QStringLiteral("SaveStat.ini"), tooLarge);
+    const QString expected =
+        QStringLiteral("Файл %1 не прочитан: %2").arg(settingsPath(sandbox), reason);
     {
         TfmMain window;
         QCOMPARE(sandbox.fake.errors, QStringList{expected});
     }
     QCOMPARE(sandbox.fake.errors, (QStringList{expected, expected}));
-    QVERIFY(QFileInfo::exists(sandbox.path(QStringLiteral("SaveStat.ini/data"))));
+    if (folder)
+        QVERIFY(QFileInfo::exists(sandbox.path(QStringLiteral("SaveStat.ini/data"))));
+    else
+        QCOMPARE(sandbox.readFile(QStringLiteral("SaveStat.ini")), tooLarge);
 }
 
 void ExecStatTest::firstDictionaryFileAfterRestart()

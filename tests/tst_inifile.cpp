@@ -1,25 +1,51 @@
 // The INI profile file behind the settings: what reads as empty, how a write changes a file
 // (in place, appended to its section, a new section at the end) while every other line stays
 // byte for byte, CR LF and LF files, Windows-1251 text, the value cut, round trips, and the
-// errors of files that cannot be read or written.
+// errors of files that cannot be read or written. Special files and files over the size limit
+// are read in a child process with limits on time and memory, so that a regression fails at
+// once instead of hanging the suite or filling the machine's memory.
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+
 #include "tests/support/ErrorOf.h"
+#include "tests/support/LimitedChild.h"
+#include "tests/support/SpecialFiles.h"
 
 #include <functional>
 #include <memory>
 
 #include "ExecStat/IniFile.h"
 #include "ui/Error.h"
+#include "ui/RegularFile.h"
 #include "ui/Win1251.h"
 
 namespace {
 
 const QString Section = QStringLiteral("SaveStat");
+const QString Key = QStringLiteral("edMin");
+// Memory a child may take beyond what the test process maps: a few times the largest file
+// accepted, and far below what a reader that keeps an object per line takes for it.
+constexpr rlim_t ReaderMemory = 32 * rlim_t(IniFile::MaxFileBytes);
+
+// Whether the settings file refuses to load with a message naming it and starting so, and
+// that a save is therefore never reached.
+bool refusedWith(const QString &path, const QString &start)
+{
+    try {
+        IniFile file(path);
+        file.writeString(Section, Key, QStringLiteral("2"));
+        file.flush();
+    } catch (const Error &error) {
+        return error.message().startsWith(start);
+    }
+    return false;
+}
 
 } // namespace
 
@@ -41,7 +67,13 @@ private Q_SLOTS:
     void nothingWrittenBeforeFlush();
     void loadingNeverCreatesTheFile();
     void unwritablePathRaises();
-    void folderInPlaceOfTheFileRaises();
+    // Special files
+    void specialFileInPlaceRaises_data();
+    void specialFileInPlaceRaises();
+    // Limits
+    void oversizeFileIsRefusedAndKept_data();
+    void oversizeFileIsRefusedAndKept();
+    void largestAcceptedFileStaysSmall();
 
 private:
     QString path() const { return m_dir->filePath(QStringLiteral("SaveStat.ini")); }
@@ -359,11 +391,72 @@ void IniFileTest::unwritablePathRaises()
     QCOMPARE(errorOf([&] { file.flush(); }), QStringLiteral("Unable to write to ") + target);
 }
 
-void IniFileTest::folderInPlaceOfTheFileRaises()
+void IniFileTest::specialFileInPlaceRaises_data()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("SaveStat.ini")));
-    QCOMPARE(errorOf([&] { IniFile file(path()); }), QStringLiteral("Unable to read ") + path());
-    QVERIFY(QFileInfo(path()).isDir());
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<QString>("reason");
+
+    QTest::addRow("folder") << Special::Folder << QStringLiteral("это папка");
+    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
+    QTest::addRow("socket") << Special::Socket
+                            << systemErrorText(ENXIO); // refused by open() itself
+    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
+    QTest::addRow("link_to_dev_urandom")
+        << Special::LinkToRandom << QStringLiteral("это устройство");
+}
+
+// Refused at once with the reason, and kept: a FIFO would block open() for good, a device
+// would feed bytes until memory runs out.
+void IniFileTest::specialFileInPlaceRaises()
+{
+    QFETCH(Special, kind);
+    QFETCH(QString, reason);
+
+    QVERIFY(makeSpecial(path(), kind));
+    const mode_t before = kindAt(path());
+    const QString message = QStringLiteral("Файл %1 не прочитан: %2").arg(path(), reason);
+    QCOMPARE(runLimited([&] { return refusedWith(path(), message); }), ChildPassed);
+    QCOMPARE(kindAt(path()), before);
+}
+
+void IniFileTest::oversizeFileIsRefusedAndKept_data()
+{
+    QTest::addColumn<qint64>("bytes");
+
+    QTest::addRow("one_byte_over_the_limit") << IniFile::MaxFileBytes + 1;
+    // 20 MB of blank lines once took the program seven seconds and 2 GB of memory.
+    QTest::addRow("blank_lines_20_mb") << (qint64(20) << 20);
+}
+
+void IniFileTest::oversizeFileIsRefusedAndKept()
+{
+    QFETCH(qint64, bytes);
+
+    const QByteArray content = "[SaveStat]\r\n" + QByteArray(bytes, '\n');
+    writeFile(content);
+    const QString start = QStringLiteral("Файл %1 не прочитан: он слишком велик").arg(path());
+    QCOMPARE(runLimited([&] { return refusedWith(path(), start); }, {10, ReaderMemory}),
+             ChildPassed);
+    QCOMPARE(readFile(), content);
+}
+
+// A file of blank lines just below the limit (room left for the line the save adds) is read,
+// changed and saved within a small multiple of its own size, by a fresh process.
+void IniFileTest::largestAcceptedFileStaysSmall()
+{
+    constexpr qsizetype RoomForOneLine = 16;
+    constexpr int ProbeTimeoutMs = 20000;
+    const QByteArray head = "[SaveStat]\r\nedMax=9\r\n";
+    const QByteArray content =
+        head + QByteArray(IniFile::MaxFileBytes - RoomForOneLine - head.size(), '\n');
+    writeFile(content);
+
+    QProcess probe;
+    probe.start(QStringLiteral(SETTINGS_PROBE), {path(), QString::number(ReaderMemory)});
+    QVERIFY(probe.waitForFinished(ProbeTimeoutMs));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(probe.exitCode() == 0, probe.readAllStandardError().constData());
+    QCOMPARE(readFile(), head + "edMin=2\r\n" + content.sliced(head.size()));
 }
 
 QTEST_GUILESS_MAIN(IniFileTest)

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "main/CategoryCode.h"
+#include "main/Dictionary.h"
 #include "main/TfmMain.h"
 #include "tests/support/AppSandbox.h"
 #include "ui/ApplicationSetup.h"
@@ -195,6 +196,7 @@ private Q_SLOTS:
     void fontSizes_data();
     void fontSizes();
     void wordsAreShownAsPlainText();
+    void longEntriesAreCutOnScreen();
     void wrongClicksThenRight();
     void gameEndingOnWrongClickListsTask();
     void labelsFreedAtNextStart();
@@ -404,6 +406,29 @@ void VocabularyTest::wordsAreShownAsPlainText()
     QCOMPARE(d.labels().size(), std::size_t(1));
     QCOMPARE(d.labels().front()->textFormat(), Qt::PlainText);
     QCOMPARE(d.labels().front()->text(), QStringLiteral("<b>bold</b> - <img src=\"x.png\">"));
+}
+
+// An entry of a megabyte once froze the window for seconds while its text was laid out. The
+// texts on screen are cut; the right answer is the text its button carries.
+void VocabularyTest::longEntriesAreCutOnScreen()
+{
+    constexpr qsizetype Megabyte = 1 << 20;
+    QStringList entries;
+    for (const char16_t letter : {u'а', u'б', u'в'})
+        entries << QString(Megabyte, QChar(letter)) + u'\t' + QString(Megabyte, QChar(letter));
+    Drill d(win1251File(entries));
+    d.start();
+
+    const QString cut = QString(MaxShownLength - 1, d.question().front()) + QChar(ShownCutMark);
+    QCOMPARE(d.question(), cut);
+    QCOMPARE(d.window.dictionary().RightWord, cut);
+    for (const QString &caption : d.captions())
+        QVERIFY(caption.size() == MaxShownLength || caption.isEmpty());
+
+    d.window.btOptionClick(d.wrongButton());
+    d.window.btOptionClick(d.rightButton());
+    QCOMPARE(d.labels().size(), std::size_t(1));
+    QCOMPARE(d.labels().front()->text(), cut + QStringLiteral(" - ") + cut);
 }
 
 void VocabularyTest::wrongClicksThenRight()

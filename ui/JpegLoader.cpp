@@ -4,6 +4,7 @@
 #include <QSysInfo>
 
 #include <atomic>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 #include <functional>
@@ -16,6 +17,7 @@
 
 #include "ui/AreaScaler.h"
 #include "ui/Error.h"
+#include "ui/RegularFile.h"
 
 namespace {
 
@@ -263,11 +265,23 @@ private:
     std::thread m_worker; // last: it uses everything above
 };
 
+// Far above any wallpaper; the file is refused before it is read.
+constexpr qint64 MaxPictureFileBytes = qint64(64) << 20;
+
 QByteArray readPictureFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()));
+    // Built-in pictures are resources; a file on disk is opened only as a regular file, by its
+    // real bytes also when its name is not UTF-8 (ui/NativeName.h).
+    const bool builtIn = path.startsWith(QLatin1Char(':'));
+    QFile file;
+    if (builtIn)
+        file.setFileName(path);
+    const bool opened = builtIn
+                            ? file.open(QIODevice::ReadOnly)
+                            : openRegularFile(file, path, QIODevice::ReadOnly, MaxPictureFileBytes);
+    if (!opened)
+        throw Error(QStringLiteral("Cannot open the picture %1: %2")
+                        .arg(path, builtIn ? file.errorString() : systemErrorText(ENOENT)));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));

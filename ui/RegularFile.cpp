@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "ui/Error.h"
+#include "ui/NativeName.h"
 
 namespace {
 
@@ -60,7 +61,9 @@ QString kindText(mode_t mode)
 
 [[noreturn]] void refuse(const QString &fileName, const QString &reason)
 {
-    throw Error(QStringLiteral("Не удалось открыть файл %1: %2").arg(fileName, reason));
+    // A name kept as bytes (see NativeName.h) is shown as people read it.
+    throw Error(QStringLiteral("Файл %1 не прочитан: %2")
+                    .arg(shownFileName(nativeFileName(fileName)), reason));
 }
 
 } // namespace
@@ -97,7 +100,7 @@ QString systemErrorText(int errorNumber)
 bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode,
                      qint64 maxBytes)
 {
-    Descriptor fd(::open(QFile::encodeName(fileName).constData(), openFlags(mode)));
+    Descriptor fd(::open(nativeFileName(fileName).constData(), openFlags(mode)));
     if (fd.get() < 0) {
         const int error = errno;
         // A path through a regular file names nothing either.
@@ -125,5 +128,5 @@ bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode m
 bool isRegularFile(const QString &path)
 {
     struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(nativeFileName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
 }

@@ -13,6 +13,7 @@
 // name `path`. Returns false, with the file closed, when nothing exists at that name. Throws Error
 // with a text naming the file when it is something else (a folder, a FIFO, a device, a socket),
 // when it is larger, or when it cannot be opened.
+// `path` may hold the kept bytes of a name that is not UTF-8 (ui/NativeName.h).
 bool openRegularFile(QFile &file, const QString &path, QIODevice::OpenMode mode, qint64 maxBytes);
 
 // Whether `path`, after following links, is a regular file; for listings, which leave the
