@@ -139,13 +139,13 @@ QByteArray readDictionaryFile(const QString &path)
     const QString shownPath = shownFileName(nativeFileName(path));
     QFile file;
     if (!openRegularFile(file, path, QIODevice::ReadOnly, MaxDictionaryBytes))
-        throw Error(QStringLiteral("Cannot open the dictionary %1: %2")
+        throw Error(QStringLiteral("Не удалось открыть словарь %1: %2")
                         .arg(shownPath, systemErrorText(ENOENT)));
     // A file that grew after it was opened is cut off here and refused like a large one.
     QByteArray bytes = file.read(MaxDictionaryBytes + 1);
     if (file.error() != QFileDevice::NoError)
         throw Error(
-            QStringLiteral("Cannot read the dictionary %1: %2").arg(shownPath, file.errorString()));
+            QStringLiteral("Не удалось прочитать словарь %1: %2").arg(shownPath, file.errorString()));
     if (bytes.size() > MaxDictionaryBytes)
         throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
                         .arg(shownPath)

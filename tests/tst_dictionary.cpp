@@ -275,7 +275,7 @@ void DictionaryTest::readingErrors_data()
     QTest::addColumn<QString>("message");
 
     const QString missing =
-        QStringLiteral("Cannot open the dictionary %1: No such file or directory");
+        QStringLiteral("Не удалось открыть словарь %1: файл или папка не существует");
     const QString folder = QStringLiteral("Файл %1 не прочитан: это папка");
     QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false << missing;
     QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true << folder;
