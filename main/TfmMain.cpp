@@ -4,9 +4,9 @@
 
 #include "ExecStat/ExecStat.h"
 #include "main/EntriesLoad.h"
-#include "ui/AppFolder.h"
 #include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
+#include "ui/DataLocations.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
@@ -119,10 +119,10 @@ ExerciseKind TfmMain::exerciseKind() const
 // always opens usable.
 void TfmMain::FormCreate()
 {
-    guarded([this] { LoadFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
+    guarded([this] { LoadFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
     guarded([this] { centreOnDisplay(); });
-    guarded([this] { LoadRecords(RecordsFileName); });
-    guarded([this] { LoadHistory(HistoryFileName); });
+    guarded([this] { LoadRecords(resultFilePath(RecordsFileName)); });
+    guarded([this] { LoadHistory(resultFilePath(HistoryFileName)); });
     guarded([this] { m_random.seed(platform().randomSeed()); });
     guarded([this] { NextTask(); });
     CategoryRecords.clear();
@@ -139,9 +139,9 @@ void TfmMain::FormCreate()
 void TfmMain::FormDestroy()
 {
     guarded([this] { storeRunningGame(); });
-    guarded([this] { SaveFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
-    guarded([this] { SaveRecords(RecordsFileName); });
-    guarded([this] { SaveHistory(HistoryFileName); });
+    guarded([this] { SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
+    guarded([this] { SaveRecords(resultFilePath(RecordsFileName)); });
+    guarded([this] { SaveHistory(resultFilePath(HistoryFileName)); });
     CategoryRecords.clear();
 }
 

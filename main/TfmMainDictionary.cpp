@@ -7,10 +7,9 @@
 #include <array>
 
 #include "main/Dictionary.h"
-#include "ui/AppFolder.h"
 #include "ui/AutoSizeLabel.h"
+#include "ui/DataLocations.h"
 #include "ui/EventGuard.h"
-#include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
 #include "ui/Typefaces.h"
 #include "ui/WideButton.h"
@@ -19,7 +18,6 @@ namespace {
 
 const QString OptionPrefix = QStringLiteral("btOption");
 const QString RightAnswerPrefix = QStringLiteral("lbRightAnswer");
-const QString DictionaryFolder = QStringLiteral("Dic");
 const QString EveryFile = QStringLiteral("*");
 const QString NoEntriesCaption = QStringLiteral("dog");
 // The hint of an option button that still waits for a text.
@@ -81,7 +79,7 @@ void TfmMain::cmbActionChange()
 
     ui->cmbDicFiles->move(ui->cmbDicFiles->x(), DicFilesTop);
     ui->cmbDicFiles->clear();
-    ui->cmbDicFiles->addItems(listFolder(AppFolder() + DictionaryFolder, EveryFile));
+    ui->cmbDicFiles->addItems(namesOf(listContent(Content::Dictionaries, EveryFile)));
     if (ui->cmbDicFiles->count() > 0)
         ui->cmbDicFiles->setCurrentIndex(0);
 }
@@ -91,8 +89,7 @@ void TfmMain::LoadDictionary()
     m_dictionary.DicCount = 0;
     m_dictionary.DicLines.clear();
     // With no file listed the path names the folder itself, which cannot be read either.
-    const QString path =
-        AppFolder() + DictionaryFolder + QLatin1Char('/') + ui->cmbDicFiles->currentText();
+    const QString path = contentFilePath(Content::Dictionaries, ui->cmbDicFiles->currentText());
     ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
     m_dictionary.DicUnicode = parsed.unicode ? 1 : 0;
     m_dictionary.DicLines = std::move(parsed.lines);

@@ -1,16 +1,13 @@
 #include "main/TfmMain.h"
 
-#include "ui/AppFolder.h"
-#include "ui/FolderListing.h"
+#include "ui/DataLocations.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui_fmMain.h"
 
 namespace {
 
-const QString SoundFolder = QStringLiteral("Sound/Bad/");
 const QString SoundPattern = QStringLiteral("*.wav");
-const QString WallpaperFolder = QStringLiteral("Img/");
 const QString WallpaperPattern = QStringLiteral("*.jpg");
 constexpr qsizetype MaxBadSounds = 1000;
 constexpr qsizetype MaxWallpaperCandidates = 100;
@@ -21,7 +18,7 @@ constexpr quint8 WrongAnswerSound = 1;
 // A folder with more than MaxBadSounds files keeps its first names in listing order.
 void TfmMain::ScanBadSounds()
 {
-    BadSounds = listFolder(AppFolder() + SoundFolder, SoundPattern).mid(0, MaxBadSounds);
+    BadSounds = namesOf(listContent(Content::Sounds, SoundPattern)).mid(0, MaxBadSounds);
 }
 
 void TfmMain::PlayBadSound(quint8 kind)
@@ -29,23 +26,22 @@ void TfmMain::PlayBadSound(quint8 kind)
     if (!ui->cbSound->isChecked() || kind != WrongAnswerSound || BadSounds.isEmpty())
         return;
     const qint32 index = Random(static_cast<qint32>(BadSounds.size()));
-    platform().playSound(AppFolder() + SoundFolder + BadSounds.at(index));
+    platform().playSound(contentFilePath(Content::Sounds, BadSounds.at(index)));
 }
 
 // Returns the name of the picture shown, or the empty text when the folder has none. A picture
 // that cannot be loaded raises Error and the picture on show stays.
 QString TfmMain::PickWallpaper(const QString &name)
 {
-    const QString folder = AppFolder() + WallpaperFolder;
-    const QStringList candidates =
-        listFolder(folder, WallpaperPattern).mid(0, MaxWallpaperCandidates);
+    const QList<ContentFile> candidates =
+        listContent(Content::Wallpapers, WallpaperPattern).mid(0, MaxWallpaperCandidates);
     if (candidates.isEmpty())
         return {};
-    const bool remembered = !name.isEmpty() && candidates.contains(name, Qt::CaseSensitive);
-    const QString chosen =
-        remembered ? name : candidates.at(Random(static_cast<qint32>(candidates.size())));
-    ui->BkgImage->setPicture(loadStretchedJpeg(folder + chosen, ui->BkgImage->size()));
-    return chosen;
+    const qsizetype remembered = name.isEmpty() ? -1 : namesOf(candidates).indexOf(name);
+    const ContentFile &chosen = candidates.at(
+        remembered >= 0 ? remembered : Random(static_cast<qint32>(candidates.size())));
+    ui->BkgImage->setPicture(loadStretchedJpeg(chosen.path, ui->BkgImage->size()));
+    return chosen.name;
 }
 
 void TfmMain::btImageClick()

@@ -1,0 +1,141 @@
+#include "ui/DataLocations.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+
+#include "ui/AppFolder.h"
+#include "ui/Error.h"
+#include "ui/FolderListing.h"
+
+namespace {
+
+// The name Qt's AppDataLocation gives the program's folder. It is spelled out so that a
+// renamed or symlinked executable still finds the same records.
+const QString AccountFolderName = QStringLiteral("Tovelo2");
+
+QString subfolderOf(Content content)
+{
+    switch (content) {
+    case Content::Dictionaries:
+        return QStringLiteral("Dic/");
+    case Content::Wallpapers:
+        return QStringLiteral("Img/");
+    case Content::Sounds:
+        return QStringLiteral("Sound/Bad/");
+    }
+    return {};
+}
+
+void makeFolder(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        throw Error(QStringLiteral("Не удалось создать папку %1").arg(folder));
+}
+
+} // namespace
+
+ProgramFolder programFolderKind(const QString &appFolder)
+{
+    const QFileInfo info(appFolder);
+    return info.isDir() && !info.isWritable() ? ProgramFolder::ReadOnly : ProgramFolder::Writable;
+}
+
+DataLocations dataLocationsFor(const QString &appFolder, ProgramFolder kind,
+                               const QString &accountFolder)
+{
+    if (kind == ProgramFolder::Writable)
+        return {appFolder, QString(), {appFolder}};
+    return {accountFolder, accountFolder, {accountFolder, appFolder}};
+}
+
+QString accountDataFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        throw Error(QStringLiteral("Не найдена папка данных учётной записи"));
+    return data + QLatin1Char('/') + AccountFolderName + QLatin1Char('/');
+}
+
+DataLocations dataLocations()
+{
+    const QString appFolder = AppFolder();
+    const ProgramFolder kind = programFolderKind(appFolder);
+    return dataLocationsFor(appFolder, kind,
+                            kind == ProgramFolder::ReadOnly ? accountDataFolder() : QString());
+}
+
+namespace {
+
+// The locations of a file about to be read or written: in the read-only form the account's data
+// folder is made, with its content folders, so that the account also finds where its own
+// dictionaries, pictures and sounds go.
+DataLocations preparedDataLocations()
+{
+    DataLocations locations = dataLocations();
+    if (locations.resultsFolder.isEmpty())
+        return locations;
+    for (const Content content : {Content::Dictionaries, Content::Wallpapers, Content::Sounds})
+        makeFolder(locations.resultsFolder + subfolderOf(content));
+    return locations;
+}
+
+} // namespace
+
+QString settingsFilePath(const QString &fileName)
+{
+    return preparedDataLocations().settingsFolder + fileName;
+}
+
+QString resultFilePath(const QString &fileName)
+{
+    return preparedDataLocations().resultsFolder + fileName;
+}
+
+QList<ContentFile> listContent(const DataLocations &locations, Content content,
+                               const QString &pattern)
+{
+    QList<ContentFile> files;
+    QSet<QString> taken;
+    for (const QString &root : locations.contentRoots) {
+        const QString folder = root + subfolderOf(content);
+        for (const QString &name : listFolder(folder, pattern)) {
+            if (taken.contains(name))
+                continue;
+            taken.insert(name);
+            files.append({name, folder + name});
+        }
+    }
+    return files;
+}
+
+QList<ContentFile> listContent(Content content, const QString &pattern)
+{
+    return listContent(dataLocations(), content, pattern);
+}
+
+QStringList namesOf(const QList<ContentFile> &files)
+{
+    QStringList names;
+    names.reserve(files.size());
+    for (const ContentFile &file : files)
+        names.append(file.name);
+    return names;
+}
+
+QString contentFilePath(const DataLocations &locations, Content content, const QString &name)
+{
+    const QString subfolder = subfolderOf(content);
+    for (const QString &root : locations.contentRoots) {
+        const QString path = root + subfolder + name;
+        if (!name.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    return locations.contentRoots.last() + subfolder + name;
+}
+
+QString contentFilePath(Content content, const QString &name)
+{
+    return contentFilePath(dataLocations(), content, name);
+}
