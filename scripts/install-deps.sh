@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need, when any is missing.
+# With --packaging, also the tools that make the .deb and .rpm packages and check them.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
 )
+if [ "${1:-}" = "--packaging" ]; then
+    packages+=(dpkg-dev file rpm lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
