@@ -41,7 +41,7 @@ scripts/package.sh
 deb="$(ls build-package/tovelo2_*.deb)"
 
 echo "test-package: lintian"
-lintian --fail-on error --tag-display-limit 0 "$deb"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 
 echo "test-package: installing $deb"
 dpkg -i "$deb"
