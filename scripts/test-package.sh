@@ -16,7 +16,7 @@ if dpkg-query -W -f='${Status}' tovelo2 2>/dev/null | grep -q 'install ok instal
 fi
 
 accounts=(tovelo2-test-a tovelo2-test-b)
-readiness_limit=100 # tenths of a second for the program to open its window
+readiness_limit=600 # tenths of a second for the program to open its window (a busy machine)
 close_limit=30      # seconds for the program to save and end after SIGTERM
 work="$(mktemp -d)"
 chmod 755 "$work" # the accounts' home folders are made in it
@@ -83,7 +83,8 @@ for account in "${accounts[@]}"; do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
     done
-    catches_term "$pid" || fail "$account: the program did not start (log: $(cat "$work/$account.log"))"
+    catches_term "$pid" || fail "$account: the program did not start: $(grep -s State "/proc/$pid/status")" \
+        "(log: $(cat "$work/$account.log"); in its home: $(find "$home" -mindepth 1 | tr '\n' ' '))"
     kill -TERM "$pid"
     status=0
     timeout "$close_limit" tail --pid="$pid" -f /dev/null || fail "$account: no end after SIGTERM"
