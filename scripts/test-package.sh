@@ -55,9 +55,11 @@ command="$(sed -n 's/^Exec=//p' "$desktop" | head -n 1)"
 [ -x "$command" ] || fail "menu entry command '$command' is not an executable"
 program_folder="$(dirname "$command")"
 
-# True once the process catches SIGTERM: the program then waits in its event loop.
+# True once the program catches SIGTERM: it then waits in its event loop. The process runs the
+# shell and setpriv before it runs the program, and the shell may catch SIGTERM too.
 catches_term() {
     local mask
+    [ "$(readlink "/proc/$1/exe" 2>/dev/null)" = "$command" ] || return 1
     mask="$(sed -n 's/^SigCgt:\s*//p' "/proc/$1/status" 2>/dev/null)" || return 1
     [ -n "$mask" ] && (((0x$mask >> 14) & 1))
 }
