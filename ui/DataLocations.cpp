@@ -11,8 +11,9 @@
 
 namespace {
 
-// The name Qt's AppDataLocation gives the program's folder. It is spelled out so that a
-// renamed or symlinked executable still finds the same records.
+// The folder Qt's AppDataLocation names for the program. It is spelled out rather than taken
+// from the application name, which follows the executable's name: a renamed copy must still find
+// the same records.
 const QString AccountFolderName = QStringLiteral("Tovelo2");
 
 QString subfolderOf(Content content)
