@@ -144,8 +144,8 @@ QByteArray readDictionaryFile(const QString &path)
     // A file that grew after it was opened is cut off here and refused like a large one.
     QByteArray bytes = file.read(MaxDictionaryBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw Error(
-            QStringLiteral("Не удалось прочитать словарь %1: %2").arg(shownPath, file.errorString()));
+        throw Error(QStringLiteral("Не удалось прочитать словарь %1: %2")
+                        .arg(shownPath, file.errorString()));
     if (bytes.size() > MaxDictionaryBytes)
         throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
                         .arg(shownPath)

@@ -8,8 +8,8 @@
 
 #include "ExecStat/ExecStat.h"
 #include "main/ResultFile.h"
-#include "ui/AppFolder.h"
 #include "ui/Centring.h"
+#include "ui/DataLocations.h"
 #include "ui/Error.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
@@ -22,7 +22,6 @@
 namespace {
 
 constexpr int TimerIntervalMs = 50;
-const QString SettingsFileName = QStringLiteral("SaveStat.ini");
 const QString SettingsSection = QStringLiteral("SaveStat");
 const QString RecordsFileName = QStringLiteral("SaveRes.res");
 const QString HistoryFileName = QStringLiteral("SaveRes.hst");
@@ -114,10 +113,10 @@ ExerciseKind TfmMain::exerciseKind() const
 // always opens usable.
 void TfmMain::FormCreate()
 {
-    guarded([this] { LoadFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
+    guarded([this] { LoadFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
     guarded([this] { centreOnDisplay(); });
-    guarded([this] { LoadRecords(RecordsFileName); });
-    guarded([this] { LoadHistory(HistoryFileName); });
+    guarded([this] { LoadRecords(resultFilePath(RecordsFileName)); });
+    guarded([this] { LoadHistory(resultFilePath(HistoryFileName)); });
     guarded([this] { warnOfUnwritableFiles(); });
     guarded([this] { m_random.seed(platform().randomSeed()); });
     guarded([this] { NextTask(); });
@@ -137,10 +136,11 @@ void TfmMain::FormDestroy()
 {
     QStringList errors;
     collectingErrors(errors, [this] { storeRunningGame(); });
-    collectingErrors(errors, [this] { SaveRecords(RecordsFileName); });
-    collectingErrors(errors, [this] { SaveHistory(HistoryFileName); });
-    collectingErrors(
-        errors, [this] { SaveFormState(*this, AppFolder() + SettingsFileName, SettingsSection); });
+    collectingErrors(errors, [this] { SaveRecords(resultFilePath(RecordsFileName)); });
+    collectingErrors(errors, [this] { SaveHistory(resultFilePath(HistoryFileName)); });
+    collectingErrors(errors, [this] {
+        SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
+    });
     CategoryRecords.clear();
     enterShutDown();
     for (const QString &error : std::as_const(errors))
@@ -152,9 +152,9 @@ void TfmMain::FormDestroy()
 void TfmMain::warnOfUnwritableFiles() const
 {
     const std::array<KeptFile, 3> kept = {{
-        {RecordsFileName, QStringLiteral("рекорды")},
-        {HistoryFileName, QStringLiteral("историю игр")},
-        {AppFolder() + SettingsFileName, QStringLiteral("настройки")},
+        {resultFilePath(RecordsFileName), QStringLiteral("рекорды")},
+        {resultFilePath(HistoryFileName), QStringLiteral("историю игр")},
+        {settingsFilePath(SettingsFileName), QStringLiteral("настройки")},
     }};
     QStringList lost;
     QStringList folders;

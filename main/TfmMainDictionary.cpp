@@ -7,10 +7,9 @@
 #include <array>
 
 #include "main/Dictionary.h"
-#include "ui/AppFolder.h"
 #include "ui/AutoSizeLabel.h"
+#include "ui/DataLocations.h"
 #include "ui/EventGuard.h"
-#include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
 #include "ui/Typefaces.h"
 #include "ui/WideButton.h"
@@ -19,7 +18,6 @@ namespace {
 
 const QString OptionPrefix = QStringLiteral("btOption");
 const QString RightAnswerPrefix = QStringLiteral("lbRightAnswer");
-const QString DictionaryFolder = QStringLiteral("Dic");
 const QString EveryFile = QStringLiteral("*");
 const QString NoEntriesCaption = QStringLiteral("dog");
 // The hint of an option button that still waits for a text.
@@ -83,7 +81,7 @@ void TfmMain::cmbActionChange()
     ui->cmbDicFiles->clear();
     // The list shows readable names and keeps with each the path that opens it by its real
     // bytes.
-    for (const ListedFile &file : listFolder(AppFolder() + DictionaryFolder, EveryFile))
+    for (const ContentFile &file : listContent(Content::Dictionaries, EveryFile))
         ui->cmbDicFiles->addItem(file.name, file.path);
     if (ui->cmbDicFiles->count() > 0)
         ui->cmbDicFiles->setCurrentIndex(0);
@@ -96,7 +94,7 @@ void TfmMain::LoadDictionary()
     // With no file listed the path names the folder itself, which cannot be read either.
     const QVariant listed = ui->cmbDicFiles->currentData();
     const QString path =
-        listed.isValid() ? listed.toString() : AppFolder() + DictionaryFolder + QLatin1Char('/');
+        listed.isValid() ? listed.toString() : contentFilePath(Content::Dictionaries, QString());
     ParsedDictionary parsed = parseDictionary(readDictionaryFile(path));
     m_dictionary.DicUnicode = parsed.unicode ? 1 : 0;
     m_dictionary.DicLines = std::move(parsed.lines);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building and running need, when any is missing; with
-# --test also those that only the test suite uses.
+# Installs the Debian 12 packages that building and running need, when any is missing. With
+# --packaging, also the tools that make the .deb and .rpm packages and check them; with --test,
+# those and what only the test suite uses.
 set -euo pipefail
 
 packages=(
@@ -10,9 +11,14 @@ packages=(
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
 )
-# The network-folder test mounts one folder twice with sshfs from an sshd of its own.
-test_packages=(openssh-server openssh-client sshfs)
-[ "${1:-}" = --test ] && packages+=("${test_packages[@]}")
+# The network-folder test mounts one folder twice with sshfs from an sshd of its own; the
+# package test builds and checks the packages.
+packaging_packages=(dpkg-dev file rpm lintian desktop-file-utils appstream)
+test_packages=(openssh-server openssh-client sshfs "${packaging_packages[@]}")
+case "${1:-}" in
+--packaging) packages+=("${packaging_packages[@]}") ;;
+--test) packages+=("${test_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

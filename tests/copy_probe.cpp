@@ -1,5 +1,6 @@
-// A helper process for tst_copies: one copy of the program in the folder given as its first
-// argument, playing the number of games given as its third argument with the real main window.
+// A helper process for tst_copies and tst_permissions: one copy of the program working in the
+// folder given as its first argument (its program folder too, unless a fourth argument names
+// another), playing the number of games given as its third argument with the real main window.
 // Its clock starts at a moment of its own (second argument: the copy's number), so that every
 // game of every copy has its own end time. Prints "game <end time as hex bits>" per game, then
 // "ready", and ends politely (the main window saving the files) when a line arrives on its
@@ -39,10 +40,11 @@ int main(int argc, char *argv[])
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const int copy = QByteArray(argv[2]).toInt();
     const int games = QByteArray(argv[3]).toInt();
+    const QString programFolder = argc > 4 ? QString::fromLocal8Bit(argv[4]) : folder;
     QDir::setCurrent(folder);
 
     FakePlatform fake;
-    fake.exePath = folder + QStringLiteral("/Tovelo2");
+    fake.exePath = programFolder + QStringLiteral("/Tovelo2");
     fake.clock += copy * CopyClockSpacingDays;
     for (int n = 0; n < 4 * games; ++n)
         fake.inputAnswers << QStringLiteral("Копия %1 имя %2").arg(copy).arg(n);

@@ -21,9 +21,9 @@ const QStringList KeptFiles = {QStringLiteral("SaveRes.res"), QStringLiteral("Sa
                                QStringLiteral("SaveStat.ini")};
 
 enum class Folder {
-    RefusesNewFiles, // the folder is not writable, its files are
-    NothingWritable, // neither the folder nor anything in it
-    EmptyAndLocked,  // nothing in it, and nothing can be made
+    RefusesNewFiles, // the folder is not writable, its files are: it is the program's folder too
+    NothingWritable, // a working folder where neither the folder nor anything in it is
+    EmptyAndLocked,  // a working folder with nothing in it, where nothing can be made
 };
 
 // Runs a program as the ordinary account; returns false when there is none to be had.
@@ -36,7 +36,7 @@ bool prepareAccount(QProcess &process, const QString &home)
             QStringLiteral("useradd"),
             {QStringLiteral("--system"), QStringLiteral("--no-create-home"), TestUser}) != 0)
         return false;
-    QProcess::execute(QStringLiteral("chown"), {TestUser, home});
+    QProcess::execute(QStringLiteral("chown"), {QStringLiteral("-R"), TestUser, home});
     process.setProgram(QStringLiteral("setpriv"));
     return true;
 }
@@ -98,6 +98,11 @@ void PermissionsTest::oddFolders()
     const QString place = sandbox.filePath(QStringLiteral("class"));
     QVERIFY(QDir().mkdir(home));
     QVERIFY(QDir().mkdir(place));
+    // A teacher's prepared folder holds the program too; a locked working folder is used by a
+    // program the account installed for itself.
+    const QString programFolder =
+        folder == Folder::RefusesNewFiles ? place : home + QStringLiteral("/program");
+    QVERIFY(QDir().mkpath(programFolder));
 
     const QByteArray oldRecords = encodeEntries(std::deque<OneHiScore>{oldRecord()});
     if (folder != Folder::EmptyAndLocked) {
@@ -119,8 +124,9 @@ void PermissionsTest::oddFolders()
     copy.setProgram(QStringLiteral(COPY_PROBE));
     if (!prepareAccount(copy, home))
         QSKIP("no ordinary account can be made here (useradd failed)");
-    copy.setArguments(accountArguments(QStringLiteral(COPY_PROBE),
-                                       {place, QStringLiteral("1"), QStringLiteral("1")}));
+    copy.setArguments(
+        accountArguments(QStringLiteral(COPY_PROBE),
+                         {place, QStringLiteral("1"), QStringLiteral("1"), programFolder}));
     copy.start();
     QVERIFY(copy.waitForStarted());
     copy.write("exit\n");
@@ -141,6 +147,7 @@ void PermissionsTest::oddFolders()
         QCOMPARE(decodeEntries<OneHistory>(readAll(place + QStringLiteral("/SaveRes.hst"))).size(),
                  std::size_t(1));
         QVERIFY(readAll(place + QStringLiteral("/SaveStat.ini")).contains("edLastName="));
+        QVERIFY(!QFile::exists(home + QStringLiteral("/.local")));
         QCOMPARE(QDir(place).entryList(QDir::Files | QDir::Hidden).size(), KeptFiles.size());
     } else {
         // Nothing on disk is lost or changed, and the player was told about every file.

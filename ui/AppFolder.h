@@ -1,5 +1,6 @@
 // The application folder: the executable's folder with a trailing "/", where the settings file
-// and the Dic, Img and Sound/Bad folders are found.
+// and the Dic, Img and Sound/Bad folders are found (DataLocations.h says what moves elsewhere
+// when the account cannot write there).
 #pragma once
 
 #include <QString>

@@ -1,0 +1,148 @@
+#include "ui/DataLocations.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QStandardPaths>
+
+#include "ui/AppFolder.h"
+#include "ui/Error.h"
+#include "ui/FolderListing.h"
+
+namespace {
+
+// The folder Qt's AppDataLocation names for the program. It is spelled out rather than taken
+// from the application name, which follows the executable's name: a renamed copy must still find
+// the same records.
+const QString AccountFolderName = QStringLiteral("Tovelo2");
+
+QString subfolderOf(Content content)
+{
+    switch (content) {
+    case Content::Dictionaries:
+        return QStringLiteral("Dic/");
+    case Content::Wallpapers:
+        return QStringLiteral("Img/");
+    case Content::Sounds:
+        return QStringLiteral("Sound/Bad/");
+    }
+    return {};
+}
+
+void makeFolder(const QString &folder)
+{
+    if (!QDir().mkpath(folder))
+        throw Error(QStringLiteral("Не удалось создать папку %1").arg(folder));
+}
+
+} // namespace
+
+ProgramFolder programFolderKind(const QString &appFolder)
+{
+    const QFileInfo info(appFolder);
+    if (!info.isDir() || info.isWritable())
+        return ProgramFolder::Writable;
+    // A teacher's prepared folder may refuse new files but hold a settings file the account
+    // can write: the program then works there as it always did, writing its files in place.
+    const QFileInfo settings(appFolder + SettingsFileName);
+    return settings.isFile() && settings.isWritable() ? ProgramFolder::Writable
+                                                      : ProgramFolder::ReadOnly;
+}
+
+DataLocations dataLocationsFor(const QString &appFolder, ProgramFolder kind,
+                               const QString &accountFolder)
+{
+    if (kind == ProgramFolder::Writable)
+        return {appFolder, QString(), {appFolder}};
+    return {accountFolder, accountFolder, {accountFolder, appFolder}};
+}
+
+QString accountDataFolder()
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty())
+        throw Error(QStringLiteral("Не найдена папка данных учётной записи"));
+    return data + QLatin1Char('/') + AccountFolderName + QLatin1Char('/');
+}
+
+DataLocations dataLocations()
+{
+    const QString appFolder = AppFolder();
+    const ProgramFolder kind = programFolderKind(appFolder);
+    return dataLocationsFor(appFolder, kind,
+                            kind == ProgramFolder::ReadOnly ? accountDataFolder() : QString());
+}
+
+namespace {
+
+// The locations of a file about to be read or written: in the read-only form the account's data
+// folder is made, with its content folders, so that the account also finds where its own
+// dictionaries, pictures and sounds go.
+DataLocations preparedDataLocations()
+{
+    DataLocations locations = dataLocations();
+    if (locations.resultsFolder.isEmpty())
+        return locations;
+    for (const Content content : {Content::Dictionaries, Content::Wallpapers, Content::Sounds})
+        makeFolder(locations.resultsFolder + subfolderOf(content));
+    return locations;
+}
+
+} // namespace
+
+QString settingsFilePath(const QString &fileName)
+{
+    return preparedDataLocations().settingsFolder + fileName;
+}
+
+QString resultFilePath(const QString &fileName)
+{
+    return preparedDataLocations().resultsFolder + fileName;
+}
+
+QList<ContentFile> listContent(const DataLocations &locations, Content content,
+                               const QString &pattern)
+{
+    QList<ContentFile> files;
+    QSet<QString> taken;
+    for (const QString &root : locations.contentRoots) {
+        const QString folder = root + subfolderOf(content);
+        for (const ListedFile &file : listFolder(folder, pattern)) {
+            if (taken.contains(file.name))
+                continue;
+            taken.insert(file.name);
+            files.append({file.name, file.path, file.realName});
+        }
+    }
+    return files;
+}
+
+QList<ContentFile> listContent(Content content, const QString &pattern)
+{
+    return listContent(dataLocations(), content, pattern);
+}
+
+QStringList namesOf(const QList<ContentFile> &files)
+{
+    QStringList names;
+    names.reserve(files.size());
+    for (const ContentFile &file : files)
+        names.append(file.name);
+    return names;
+}
+
+QString contentFilePath(const DataLocations &locations, Content content, const QString &name)
+{
+    const QString subfolder = subfolderOf(content);
+    for (const QString &root : locations.contentRoots) {
+        const QString path = root + subfolder + name;
+        if (!name.isEmpty() && QFileInfo(path).isFile())
+            return path;
+    }
+    return locations.contentRoots.last() + subfolder + name;
+}
+
+QString contentFilePath(Content content, const QString &name)
+{
+    return contentFilePath(dataLocations(), content, name);
+}
