@@ -20,8 +20,3 @@ ResultFileLock::ResultFileLock(const QString &fileName)
 }
 
 ResultFileLock::~ResultFileLock() = default;
-
-bool ResultFileLock::isLocked() const
-{
-    return d->lock.isLocked();
-}

@@ -38,17 +38,15 @@ public:
     ResultFileLock(const ResultFileLock &) = delete;
     ResultFileLock &operator=(const ResultFileLock &) = delete;
 
-    bool isLocked() const;
-
 private:
     struct Private;
     std::unique_ptr<Private> d;
 };
 
-// Whether two entries are the same game: every byte of their records but the name.
 // The length byte and the characters of the name, at the start of every entry.
 constexpr qsizetype NameFieldBytes = 1 + NameChars;
 
+// Whether two entries are the same game: every byte of their records but the name.
 template<typename Entry> bool sameGame(const Entry &a, const Entry &b)
 {
     std::array<char, EntryBytes<Entry>> first{};

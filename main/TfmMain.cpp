@@ -3,11 +3,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMoveEvent>
+#include <QShowEvent>
 
 #include <array>
 
 #include "ExecStat/ExecStat.h"
 #include "main/ResultFile.h"
+#include "ui/AutoSizeLabel.h"
 #include "ui/Centring.h"
 #include "ui/DataLocations.h"
 #include "ui/Error.h"
@@ -41,6 +44,7 @@ TfmMain::TfmMain(QWidget *parent)
     , m_timer(this)
 {
     ui->setupUi(this);
+    AutoSizeLabel::widenToText(*this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -179,4 +183,23 @@ void TfmMain::warnOfUnwritableFiles() const
 void TfmMain::centreOnDisplay()
 {
     move(centredPosition(frameGeometry().size(), platform().displayGeometry()));
+}
+
+void TfmMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous() && frameGeometry().size() == size())
+        m_awaitingFrame = true;
+}
+
+void TfmMain::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (!m_awaitingFrame || frameGeometry().size() == size())
+        return;
+    m_awaitingFrame = false;
+    guarded([this] { centreOnDisplay(); });
+    // Tasks are centred on the outer width: the first one was made before there was a frame.
+    centreHorizontally(*ui->lbTextPraxis);
+    centreHorizontally(*ui->lbScore);
 }

@@ -9,6 +9,8 @@
 
 #include <sys/stat.h>
 
+#include <limits>
+
 #include "main/CategoryCode.h"
 #include "main/TypedAnswer.h"
 #include "ui/AppFolder.h"
@@ -35,6 +37,8 @@ private Q_SLOTS:
     void timeTexts();
     void dateTextOmitsMidnight();
     void longTimeFollowsLocale();
+    void datesThatAreNoDates_data();
+    void datesThatAreNoDates();
     void errorBoxText_data();
     void errorBoxText();
     void applicationTitle_data();
@@ -195,6 +199,29 @@ void RulesTest::longTimeFollowsLocale()
     QVERIFY2(us.startsWith(QStringLiteral("9:05:07")), qPrintable(us));
     QVERIFY2(us.endsWith(QLocale(QLocale::English, QLocale::UnitedStates).amText()),
              qPrintable(us));
+    // A quoted "a" is a literal, not the day-half marker.
+    QCOMPARE(longTimeText(morning, QStringLiteral("HH 'a' mm:ss"), QLocale::c()),
+             QStringLiteral("09:05:07"));
+}
+
+// Files may hold any bits where a date belongs.
+void RulesTest::datesThatAreNoDates_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addRow("nan") << std::numeric_limits<double>::quiet_NaN();
+    QTest::addRow("infinity") << std::numeric_limits<double>::infinity();
+    QTest::addRow("minus_infinity") << -std::numeric_limits<double>::infinity();
+    QTest::addRow("beyond_any_calendar") << 1e300;
+    QTest::addRow("just_past_year_9999") << 2958466.0;
+}
+
+void RulesTest::datesThatAreNoDates()
+{
+    QFETCH(double, value);
+    QVERIFY(!isShowableDateTime(value));
+    QCOMPARE(dateText(value, QLocale::c()), QStringLiteral("?"));
+    QCOMPARE(clockText(value, QLocale::c()), QStringLiteral("00:00:00"));
+    QCOMPARE(minutesSecondsText(value), QStringLiteral("00.00"));
 }
 
 void RulesTest::errorBoxText_data()

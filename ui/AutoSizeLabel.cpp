@@ -21,3 +21,12 @@ void AutoSizeLabel::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange && !text().isEmpty())
         adjustSize();
 }
+
+void AutoSizeLabel::widenToText(const QWidget &window)
+{
+    for (AutoSizeLabel *label : window.findChildren<AutoSizeLabel *>()) {
+        const int needed = label->sizeHint().width();
+        if (!label->text().isEmpty() && needed > label->width())
+            label->resize(needed, label->height());
+    }
+}

@@ -12,10 +12,16 @@ const QDate &epoch()
     return day;
 }
 
+// Beyond about the year 9999 either way no calendar date is shown; files may hold anything.
+constexpr double ShowableDays = 2958466;
+
 // Splits a date-time into whole days and milliseconds of the day, the way the fraction is
-// read for a negative value too: the time of day is |fraction|.
+// read for a negative value too: the time of day is |fraction|. A value that is no date (NaN,
+// an infinity, a date far beyond any calendar) splits as the epoch.
 void split(TDateTime value, qint64 &days, int &msecs)
 {
+    if (!isShowableDateTime(value))
+        value = 0;
     const double whole = std::trunc(value);
     auto ms = static_cast<qint64>(std::llround(std::fabs(value - whole) * MSecsPerDay));
     days = static_cast<qint64>(whole);
@@ -32,7 +38,29 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// The format without its quoted literals ('' being a quote itself), so that a literal letter
+// is never read as a field.
+QString fieldsOf(const QString &format)
+{
+    QString fields;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted)
+            fields += c;
+    }
+    return fields;
+}
+
+const QString InvalidDateText = QStringLiteral("?");
+
 } // namespace
+
+bool isShowableDateTime(TDateTime value)
+{
+    return std::isfinite(value) && std::fabs(value) < ShowableDays;
+}
 
 TDateTime toDateTime(const QDateTime &moment)
 {
@@ -65,9 +93,9 @@ QString minutesSecondsText(TDateTime duration)
 
 QChar timeSeparator(const QLocale &locale)
 {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
+    const QString format = fieldsOf(locale.timeFormat(QLocale::LongFormat));
     for (const QChar c : format) {
-        if (!c.isLetter() && c != u'\'' && !c.isSpace())
+        if (!c.isLetter() && !c.isSpace())
             return c;
     }
     return u':';
@@ -89,7 +117,12 @@ QString secondsMillisText(TDateTime duration)
 
 QString longTimeText(TDateTime value, const QLocale &locale)
 {
-    const QString format = locale.timeFormat(QLocale::LongFormat);
+    return longTimeText(value, locale.timeFormat(QLocale::LongFormat), locale);
+}
+
+QString longTimeText(TDateTime value, const QString &longFormat, const QLocale &locale)
+{
+    const QString format = fieldsOf(longFormat);
     const bool twelveHour = format.contains(QLatin1Char('a'), Qt::CaseInsensitive);
     const bool leadingZero =
         format.contains(QLatin1String("HH")) || format.contains(QLatin1String("hh"));
@@ -110,6 +143,8 @@ QString longTimeText(TDateTime value, const QLocale &locale)
 
 QString dateText(TDateTime value, const QLocale &locale)
 {
+    if (!isShowableDateTime(value))
+        return InvalidDateText;
     const QDateTime moment = fromDateTime(value);
     const QDate d = moment.date();
     QString text = twoDigits(d.day()) + QLatin1Char('-') + twoDigits(d.month()) + QLatin1Char('-') +

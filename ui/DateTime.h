@@ -26,7 +26,13 @@ QString secondsMillisText(TDateTime duration);
 // The locale's long time format: hour with a leading zero only when the locale writes one,
 // two-digit minutes and seconds, the locale's separator and its day-half marker, no time zone.
 QString longTimeText(TDateTime value, const QLocale &locale);
-// "dd-mm-yyyy", then a blank and the long time unless the time of day is exactly midnight.
+// The same with the long time format given; quoted literals in it are not fields.
+QString longTimeText(TDateTime value, const QString &longFormat, const QLocale &locale);
+// Whether the value is a date a calendar can show: finite and within about the years 1 to 9999
+// either way. Times and durations of other values read as 0.
+bool isShowableDateTime(TDateTime value);
+// "dd-mm-yyyy", then a blank and the long time unless the time of day is exactly midnight;
+// "?" for a value that is no showable date.
 QString dateText(TDateTime value, const QLocale &locale);
 
 QChar timeSeparator(const QLocale &locale);
