@@ -9,8 +9,8 @@
 #include <limits>
 #include <vector>
 
-#include "ExecStat/IniFile.h"
-#include "ui/StrToInt.h"
+#include "ExecStat/rules/IniFile.h"
+#include "rules/StrToInt.h"
 
 namespace {
 

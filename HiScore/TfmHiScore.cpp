@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <span>
 
-#include "main/CategoryRanking.h"
-#include "main/ResultTexts.h"
+#include "main/rules/CategoryRanking.h"
+#include "main/rules/ResultTexts.h"
 #include "ui/Centring.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"

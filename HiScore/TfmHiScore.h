@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "main/OneHiScore.h"
-#include "main/OneHistory.h"
+#include "main/rules/OneHiScore.h"
+#include "main/rules/OneHistory.h"
 
 class QImage;
 class QLabel;

@@ -8,11 +8,11 @@
 #include "bench/Measure.h"
 #include "bench/Report.h"
 #include "bench/SampleFiles.h"
-#include "main/CategoryRanking.h"
-#include "main/Dictionary.h"
-#include "main/ResultCodec.h"
-#include "main/ResultFile.h"
-#include "main/ResultStore.h"
+#include "main/rules/CategoryRanking.h"
+#include "main/rules/Dictionary.h"
+#include "main/rules/ResultCodec.h"
+#include "main/rules/ResultFile.h"
+#include "main/rules/ResultStore.h"
 
 namespace {
 

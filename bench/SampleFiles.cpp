@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QStringEncoder>
 
-#include "main/ResultCodec.h"
-#include "ui/Error.h"
-#include "ui/Win1251.h"
+#include "main/rules/ResultCodec.h"
+#include "rules/Error.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz/FuzzCheck.h"
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 
 // Dates bit for bit: a NaN from a file is written back as it was, and NaN != NaN.
 inline bool sameBits(double a, double b)

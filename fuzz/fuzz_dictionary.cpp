@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "fuzz/FuzzCheck.h"
-#include "main/Dictionary.h"
-#include "ui/Win1251.h"
+#include "main/rules/Dictionary.h"
+#include "rules/Win1251.h"
 
 namespace {
 

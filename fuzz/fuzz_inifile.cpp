@@ -6,10 +6,10 @@
 
 #include <vector>
 
-#include "ExecStat/IniFile.h"
+#include "ExecStat/rules/IniFile.h"
 #include "fuzz/FuzzCheck.h"
-#include "ui/Error.h"
-#include "ui/Win1251.h"
+#include "rules/Error.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "fuzz/FuzzCheck.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/JpegLoader.h"
 
 namespace {

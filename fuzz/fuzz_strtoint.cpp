@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "ui/Error.h"
-#include "ui/StrToInt.h"
+#include "rules/Error.h"
+#include "rules/StrToInt.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <array>
 
 #include "ExecStat/ExecStat.h"
-#include "main/ResultFile.h"
+#include "main/rules/ResultFile.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/Centring.h"
 #include "ui/DataLocations.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"

@@ -18,11 +18,11 @@
 #include <memory>
 #include <vector>
 
-#include "main/DrillState.h"
-#include "main/OneHiScore.h"
-#include "main/OneHistory.h"
-#include "main/ResultStore.h"
-#include "ui/RandomGenerator.h"
+#include "main/rules/DrillState.h"
+#include "main/rules/OneHiScore.h"
+#include "main/rules/OneHistory.h"
+#include "main/rules/ResultStore.h"
+#include "rules/RandomGenerator.h"
 
 class AutoSizeLabel;
 class TfmHiScore;

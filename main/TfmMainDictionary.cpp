@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "main/Dictionary.h"
+#include "main/rules/Dictionary.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/DataLocations.h"
 #include "ui/EventGuard.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "HiScore/TfmHiScore.h"
-#include "main/TypedAnswer.h"
+#include "main/rules/TypedAnswer.h"
 #include "ui/Platform.h"
 
 namespace {

@@ -8,15 +8,15 @@
 #include <optional>
 
 #include "HiScore/TfmHiScore.h"
-#include "main/CategoryRanking.h"
-#include "main/PlayerName.h"
-#include "main/ResultCodec.h"
-#include "main/ResultFile.h"
-#include "ui/Error.h"
+#include "main/rules/CategoryRanking.h"
+#include "main/rules/PlayerName.h"
+#include "main/rules/ResultCodec.h"
+#include "main/rules/ResultFile.h"
+#include "rules/Error.h"
 #include "ui/EventGuard.h"
 #include "ui/Platform.h"
 #include "ui/QuitSignals.h"
-#include "ui/StrToInt.h"
+#include "rules/StrToInt.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include "ui_fmMain.h"
 
-#include "main/ArithmeticTask.h"
-#include "main/CategoryCode.h"
+#include "main/rules/ArithmeticTask.h"
+#include "main/rules/CategoryCode.h"
 #include "ui/Platform.h"
-#include "ui/StrToInt.h"
+#include "rules/StrToInt.h"
 
 namespace {
 

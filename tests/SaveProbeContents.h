@@ -7,7 +7,7 @@
 #include <array>
 #include <deque>
 
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 
 constexpr int ProbeEntries = 100000;
 constexpr int ProbeContentCount = 2;

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "main/ResultFile.h"
+#include "main/rules/ResultFile.h"
 #include "tests/SaveProbeContents.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <new>
 
-#include "ExecStat/IniFile.h"
+#include "ExecStat/rules/IniFile.h"
 #include "tests/support/LimitedChild.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 
 int main(int argc, char *argv[])
 {

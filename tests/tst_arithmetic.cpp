@@ -5,8 +5,8 @@
 
 #include <set>
 
-#include "main/ArithmeticTask.h"
-#include "ui/RandomGenerator.h"
+#include "main/rules/ArithmeticTask.h"
+#include "rules/RandomGenerator.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 #include <memory>
 
 #include "HiScore/TfmHiScore.h"
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/EventGuard.h"
 #include "ui/WideButton.h"
-#include "ui/Win1251.h"
+#include "rules/Win1251.h"
 
 namespace {
 

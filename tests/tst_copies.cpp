@@ -14,8 +14,8 @@
 #include <memory>
 #include <set>
 
-#include "main/ResultCodec.h"
-#include "main/ResultStore.h"
+#include "main/rules/ResultCodec.h"
+#include "main/rules/ResultStore.h"
 #include "tests/support/FileBytes.h"
 
 namespace {

@@ -12,13 +12,13 @@
 
 #include <set>
 
-#include "main/Dictionary.h"
+#include "main/rules/Dictionary.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/LimitedChild.h"
 #include "tests/support/SpecialFiles.h"
-#include "ui/Error.h"
-#include "ui/RegularFile.h"
-#include "ui/Win1251.h"
+#include "rules/Error.h"
+#include "rules/RegularFile.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -16,14 +16,14 @@
 #include <map>
 
 #include "ExecStat/ExecStat.h"
-#include "ExecStat/IniFile.h"
+#include "ExecStat/rules/IniFile.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/PictureBox.h"
-#include "ui/Win1251.h"
+#include "rules/Win1251.h"
 
 namespace {
 

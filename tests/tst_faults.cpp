@@ -18,7 +18,7 @@
 #include <optional>
 #include <sys/resource.h>
 
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 #include "tests/SaveProbeContents.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/FileSizeLimit.h"

@@ -16,8 +16,8 @@
 #include "ui/ApplicationSetup.h"
 #include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
-#include "ui/RegularFile.h"
-#include "ui/Win1251.h"
+#include "rules/RegularFile.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -20,10 +20,10 @@
 #include <functional>
 #include <memory>
 
-#include "ExecStat/IniFile.h"
-#include "ui/Error.h"
-#include "ui/RegularFile.h"
-#include "ui/Win1251.h"
+#include "ExecStat/rules/IniFile.h"
+#include "rules/Error.h"
+#include "rules/RegularFile.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/EventGuard.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureBox.h"

@@ -29,7 +29,7 @@
 #include "ui/ApplicationSetup.h"
 #include "ui/AreaScaler.h"
 #include "ui/DesktopPlatform.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/JpegLoader.h"
 #include "ui/PictureBox.h"
 #include "ui/SoundModule.h"

@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 #include "tests/support/FileBytes.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include <csignal>
 
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <QTest>
 
 #include "HiScore/TfmHiScore.h"
-#include "main/CategoryCode.h"
-#include "main/ResultCodec.h"
+#include "main/rules/CategoryCode.h"
+#include "main/rules/ResultCodec.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
-#include "ui/Win1251.h"
+#include "rules/Win1251.h"
 
 namespace {
 

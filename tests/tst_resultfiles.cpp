@@ -18,11 +18,11 @@
 #include <csignal>
 #include <cstring>
 
-#include "main/ResultCodec.h"
-#include "main/ResultFile.h"
-#include "main/ResultStore.h"
-#include "ui/Error.h"
-#include "ui/Win1251.h"
+#include "main/rules/ResultCodec.h"
+#include "main/rules/ResultFile.h"
+#include "main/rules/ResultStore.h"
+#include "rules/Error.h"
+#include "rules/Win1251.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 
 #include <limits>
 
-#include "main/CategoryCode.h"
-#include "main/TypedAnswer.h"
+#include "main/rules/CategoryCode.h"
+#include "main/rules/TypedAnswer.h"
 #include "ui/AppFolder.h"
 #include "ui/Centring.h"
-#include "ui/DateTime.h"
-#include "ui/Error.h"
+#include "rules/DateTime.h"
+#include "rules/Error.h"
 #include "ui/ErrorBox.h"
-#include "ui/RegularFile.h"
-#include "ui/StrToInt.h"
-#include "ui/Win1251.h"
+#include "rules/RegularFile.h"
+#include "rules/StrToInt.h"
+#include "rules/Win1251.h"
 
 class RulesTest : public QObject {
     Q_OBJECT

@@ -10,7 +10,7 @@
 
 #include <unistd.h>
 
-#include "main/ResultCodec.h"
+#include "main/rules/ResultCodec.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"

@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 
 #include "ui/AppFolder.h"
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/FolderListing.h"
 
 namespace {

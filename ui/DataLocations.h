@@ -34,7 +34,7 @@ struct DataLocations {
 
 struct ContentFile {
     QString name; // without folder, as the lists show it
-    QString path; // opens it by its real bytes (ui/NativeName.h)
+    QString path; // opens it by its real bytes (rules/NativeName.h)
     // Whether `name` is the real name itself, as every valid UTF-8 name is.
     bool realName = true;
 };

@@ -3,7 +3,7 @@
 #include <exception>
 #include <new>
 
-#include "ui/Error.h"
+#include "rules/Error.h"
 #include "ui/ErrorBox.h"
 
 // Rethrows the exception in flight to read its text.

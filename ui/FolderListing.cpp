@@ -7,8 +7,8 @@
 
 #include <dirent.h>
 
-#include "ui/NativeName.h"
-#include "ui/RegularFile.h"
+#include "rules/NativeName.h"
+#include "rules/RegularFile.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 struct ListedFile {
-    // The name as shown (ui/NativeName.h shownFileName).
+    // The name as shown (rules/NativeName.h shownFileName).
     QString name;
-    // The folder and the real name, for openRegularFile (ui/NativeName.h fileNameText).
+    // The folder and the real name, for openRegularFile (rules/NativeName.h fileNameText).
     QString path;
     // Whether `name` is the real name itself, as every valid UTF-8 name is.
     bool realName = true;

@@ -16,8 +16,8 @@
 #include <jpeglib.h>
 
 #include "ui/AreaScaler.h"
-#include "ui/Error.h"
-#include "ui/RegularFile.h"
+#include "rules/Error.h"
+#include "rules/RegularFile.h"
 
 namespace {
 
@@ -271,7 +271,7 @@ constexpr qint64 MaxPictureFileBytes = qint64(64) << 20;
 QByteArray readPictureFile(const QString &path)
 {
     // Built-in pictures are resources; a file on disk is opened only as a regular file, by its
-    // real bytes also when its name is not UTF-8 (ui/NativeName.h).
+    // real bytes also when its name is not UTF-8 (rules/NativeName.h).
     const bool builtIn = path.startsWith(QLatin1Char(':'));
     QFile file;
     if (builtIn)

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-#include "ui/DateTime.h"
+#include "rules/DateTime.h"
 
 class QDialog;
 

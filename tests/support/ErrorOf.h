@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "ui/Error.h"
+#include "rules/Error.h"
 
 inline QString errorOf(const std::function<void()> &action)
 {

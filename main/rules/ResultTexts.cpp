@@ -1,0 +1,38 @@
+#include "main/rules/ResultTexts.h"
+
+namespace {
+
+constexpr qint32 UnknownErrors = -1;
+const QString NoValue = QStringLiteral("-");
+
+bool localeWritesHourZero(const QLocale &locale)
+{
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    return format.contains(QLatin1String("HH")) || format.contains(QLatin1String("hh"));
+}
+
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString durationText(TDateTime duration, const QLocale &locale)
+{
+    const QTime time = timeOfDay(duration);
+    const QChar separator = timeSeparator(locale);
+    const QString hour =
+        localeWritesHourZero(locale) ? twoDigits(time.hour()) : QString::number(time.hour());
+    return hour + separator + twoDigits(time.minute()) + separator + twoDigits(time.second());
+}
+
+QString averageAnswerText(TDateTime duration, qint32 answers)
+{
+    return answers == 0 ? NoValue : secondsMillisText(duration / answers);
+}
+
+QString errorsText(qint32 errors)
+{
+    return errors == UnknownErrors ? NoValue : QString::number(errors);
+}

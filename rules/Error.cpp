@@ -1,0 +1,7 @@
+#include "rules/Error.h"
+
+Error::Error(const QString &message)
+    : std::runtime_error(message.toStdString())
+    , m_message(message)
+{
+}

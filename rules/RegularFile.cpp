@@ -1,0 +1,132 @@
+#include "rules/RegularFile.h"
+
+#include <cerrno>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "rules/Error.h"
+#include "rules/NativeName.h"
+
+namespace {
+
+// Owns a descriptor until QFile takes it over.
+class Descriptor {
+public:
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+int openFlags(QIODevice::OpenMode mode)
+{
+    int flags = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    if (mode.testFlag(QIODevice::ReadOnly) && mode.testFlag(QIODevice::WriteOnly))
+        flags |= O_RDWR;
+    else if (mode.testFlag(QIODevice::WriteOnly))
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    return flags;
+}
+
+QString kindText(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return QStringLiteral("это папка");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("это канал (FIFO)");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("это устройство");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("это сокет");
+    return QStringLiteral("это не обычный файл");
+}
+
+[[noreturn]] void refuse(const QString &fileName, const QString &reason)
+{
+    // A name kept as bytes (see NativeName.h) is shown as people read it.
+    throw Error(QStringLiteral("Файл %1 не прочитан: %2")
+                    .arg(shownFileName(nativeFileName(fileName)), reason));
+}
+
+} // namespace
+
+// The causes a child or a parent can act on are named in Russian whatever the system's
+// language; the rest come as the system words them.
+QString systemErrorText(int errorNumber)
+{
+    switch (errorNumber) {
+    case ENOSPC:
+        return QStringLiteral("на диске не осталось места");
+    case EDQUOT:
+        return QStringLiteral("исчерпана квота на диске");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("доступ запрещён");
+    case EROFS:
+        return QStringLiteral("диск доступен только для чтения");
+    case EFBIG:
+        return QStringLiteral("файл слишком велик");
+    case EISDIR:
+        return QStringLiteral("это папка");
+    case ENOTDIR:
+        return QStringLiteral("в пути к файлу стоит файл, а не папка");
+    case ENOENT:
+        return QStringLiteral("файл или папка не существует");
+    case EIO:
+        return QStringLiteral("ошибка ввода-вывода");
+    default:
+        return qt_error_string(errorNumber);
+    }
+}
+
+bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode,
+                     qint64 maxBytes)
+{
+    Descriptor fd(::open(nativeFileName(fileName).constData(), openFlags(mode)));
+    if (fd.get() < 0) {
+        const int error = errno;
+        // A path through a regular file names nothing either.
+        if (error == ENOENT || error == ENOTDIR)
+            return false;
+        refuse(fileName, systemErrorText(error));
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        refuse(fileName, systemErrorText(errno));
+    if (!S_ISREG(info.st_mode))
+        refuse(fileName, kindText(info.st_mode));
+    if (info.st_size > maxBytes)
+        refuse(fileName, QStringLiteral("он слишком велик (%1 байт, допустимо не больше %2)")
+                             .arg(info.st_size)
+                             .arg(maxBytes));
+    // Reading a regular file never blocks; the flag only kept the open from waiting.
+    ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd.get(), mode, QFileDevice::AutoCloseHandle))
+        refuse(fileName, file.errorString());
+    fd.release();
+    return true;
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat info {};
+    return ::stat(nativeFileName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+}

@@ -1,7 +1,0 @@
-#include "ui/Error.h"
-
-Error::Error(const QString &message)
-    : std::runtime_error(message.toStdString())
-    , m_message(message)
-{
-}
