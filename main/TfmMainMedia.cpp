@@ -1,9 +1,11 @@
 #include "main/TfmMain.h"
 
 #include "ui/AppFolder.h"
+#include "ui/Error.h"
 #include "ui/FolderListing.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
+#include "ui/WavFile.h"
 #include "ui_fmMain.h"
 
 namespace {
@@ -13,15 +15,34 @@ const QString SoundPattern = QStringLiteral("*.wav");
 const QString WallpaperFolder = QStringLiteral("Img/");
 const QString WallpaperPattern = QStringLiteral("*.jpg");
 constexpr qsizetype MaxBadSounds = 1000;
+// Every sound played stays loaded for the run: this bounds what the sounds can take together.
+constexpr qint64 MaxBadSoundBytes = 64 * 1024 * 1024;
 constexpr qsizetype MaxWallpaperCandidates = 100;
 constexpr quint8 WrongAnswerSound = 1;
 
 } // namespace
 
-// A folder with more than MaxBadSounds files keeps its first names in listing order.
+// Only sounds that pass the WAV check are kept: Qt Multimedia can block the window on a broken
+// file. The first MaxBadSounds of them in listing order are kept, while their sizes add up to
+// at most MaxBadSoundBytes.
 void TfmMain::ScanBadSounds()
 {
-    BadSounds = listFolder(AppFolder() + SoundFolder, SoundPattern).mid(0, MaxBadSounds);
+    const QString folder = AppFolder() + SoundFolder;
+    BadSounds.clear();
+    qint64 bytes = 0;
+    for (const QString &name : listFolder(folder, SoundPattern)) {
+        if (BadSounds.size() == MaxBadSounds)
+            break;
+        try {
+            const WavFormat wav = readWavFile(folder + name);
+            if (bytes + wav.dataBytes > MaxBadSoundBytes)
+                continue;
+            bytes += wav.dataBytes;
+            BadSounds << name;
+        } catch (const Error &) {
+            // Left out, as a file that cannot be played is.
+        }
+    }
 }
 
 void TfmMain::PlayBadSound(quint8 kind)

@@ -8,6 +8,7 @@ packages=(
     libjpeg62-turbo-dev
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
+    pulseaudio # a sound server with a null sink, for the test of the real sound player
 )
 
 missing=()
