@@ -1,6 +1,7 @@
-// Sounds that a user (or an unkind classmate) puts in Sound/Bad: WAV files that would make Qt
-// Multimedia wait for ever, special files in place of a sound, and the real player in a real
-// process answering wrongly in quick succession.
+// Sounds and pictures that a user (or an unkind classmate) puts in Sound/Bad and Img: WAV files
+// that would make Qt Multimedia wait for ever, the real player in a real process answering
+// wrongly in quick succession, progressive JPEGs of thousands of scans, and special files in
+// place of a picture or a sound.
 #include <QBuffer>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -10,8 +11,12 @@
 #include <QTest>
 #include <QtEndian>
 
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -21,6 +26,7 @@
 #include "tests/support/TestPictures.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/Error.h"
+#include "ui/JpegLoader.h"
 #include "ui/WavFile.h"
 
 namespace {
@@ -73,6 +79,72 @@ QByteArray soundOfSize(qint64 bytes)
 {
     constexpr qint64 HeaderBytes = 44;
     return wav(monoFormat() + chunk("data", QByteArray(bytes - HeaderBytes, '\0')));
+}
+
+// A progressive JPEG of the given number of scans, made with libjpeg's encoder from a legal
+// scan script: the DC coefficients first, then every AC coefficient of every component on its
+// own, each refined bit by bit, which gives up to 2090 scans. Any prefix that holds the first
+// DC scan is a legal script.
+QByteArray jpegOfScans(int scans, QSize size)
+{
+    constexpr int Components = 3;
+    constexpr int TopBit = 10; // the largest point transform libjpeg allows
+    constexpr int LastCoefficient = 63;
+    std::vector<jpeg_scan_info> script;
+    auto add = [&script](std::vector<int> components, int ss, int se, int ah, int al) {
+        jpeg_scan_info scan{};
+        scan.comps_in_scan = static_cast<int>(components.size());
+        for (std::size_t i = 0; i < components.size(); ++i)
+            scan.component_index[i] = components[i];
+        scan.Ss = ss;
+        scan.Se = se;
+        scan.Ah = ah;
+        scan.Al = al;
+        script.push_back(scan);
+    };
+    add({0, 1, 2}, 0, 0, 0, TopBit);
+    for (int bit = TopBit; bit > 0; --bit)
+        add({0, 1, 2}, 0, 0, bit, bit - 1);
+    for (int k = 1; k <= LastCoefficient; ++k) {
+        for (int c = 0; c < Components; ++c) {
+            add({c}, k, k, 0, TopBit);
+            for (int bit = TopBit; bit > 0; --bit)
+                add({c}, k, k, bit, bit - 1);
+        }
+    }
+    if (scans > int(script.size()))
+        qFatal("at most %d scans", int(script.size()));
+    script.resize(std::size_t(scans));
+
+    QImage image(size, QImage::Format_RGB888);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
+    }
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *buffer = nullptr;
+    unsigned long length = 0;
+    jpeg_mem_dest(&info, &buffer, &length);
+    info.image_width = JDIMENSION(size.width());
+    info.image_height = JDIMENSION(size.height());
+    info.input_components = Components;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.scan_info = script.data();
+    info.num_scans = scans;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        auto *row = const_cast<JSAMPLE *>(image.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(length));
+    std::free(buffer);
+    return bytes;
 }
 
 void makeFifo(const QString &path)
@@ -154,6 +226,14 @@ private Q_SLOTS:
     void soundsTogetherAreBounded();
     void rapidWrongAnswersNeverFreeze_data();
     void rapidWrongAnswersNeverFreeze();
+
+    // Pictures
+    void progressiveScans_data();
+    void progressiveScans();
+    void scanLimit_data();
+    void scanLimit();
+    void specialFileInPlaceOfAPicture_data();
+    void specialFileInPlaceOfAPicture();
 };
 
 void HostileMediaTest::wavHeader_data()
@@ -335,6 +415,92 @@ void HostileMediaTest::rapidWrongAnswersNeverFreeze()
     QCOMPARE(probe.exitCode(), 0);
     // Every answer asked for a sound; each good file got one effect, which loaded.
     QCOMPARE(probe.readAllStandardOutput().trimmed(), QByteArray("60 3"));
+}
+
+void HostileMediaTest::progressiveScans_data()
+{
+    QTest::addColumn<int>("scans");
+    QTest::addColumn<bool>("refused");
+
+    QTest::addRow("twelve") << 12 << false;
+    QTest::addRow("at_the_limit") << MaxJpegScans << false;
+    QTest::addRow("one_over_the_limit") << MaxJpegScans + 1 << true;
+    QTest::addRow("two_thousand") << 2090 << true;
+}
+
+// Refused at the first scan over the limit, whatever follows: the decoder stops there.
+void HostileMediaTest::progressiveScans()
+{
+    QFETCH(int, scans);
+    QFETCH(bool, refused);
+
+    const QByteArray jpeg = jpegOfScans(scans, QSize(64, 48));
+    QImage image;
+    const QString error =
+        errorOf([&] { image = decodeJpeg(jpeg, QStringLiteral("scans.jpg"), QSize(32, 24)); });
+    if (refused) {
+        QCOMPARE(error, QStringLiteral("Картинка scans.jpg не загружена: в ней больше %1 "
+                                       "проходов (progressive scans), она загружалась бы "
+                                       "слишком долго")
+                            .arg(MaxJpegScans));
+    } else {
+        QCOMPARE(error, QString());
+        QCOMPARE(image.size(), QSize(32, 24));
+    }
+}
+
+void HostileMediaTest::scanLimit_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<int>("limit");
+
+    QTest::addRow("wallpaper") << QSize(1920, 1200) << MaxJpegScans;
+    QTest::addRow("four_thousand_square") << QSize(4096, 4096) << 64;
+    QTest::addRow("largest_allowed") << QSize(8192, 8192) << 16;
+    QTest::addRow("empty") << QSize(0, 0) << MaxJpegScans;
+}
+
+// Large pictures get fewer scans: each scan costs in proportion to the picture.
+void HostileMediaTest::scanLimit()
+{
+    QFETCH(QSize, picture);
+    QFETCH(int, limit);
+    QCOMPARE(jpegScanLimit(picture), limit);
+}
+
+void HostileMediaTest::specialFileInPlaceOfAPicture_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+
+    QTest::addRow("fifo") << "fifo" << QStringLiteral("канал");
+    QTest::addRow("link_to_dev_zero") << "zero" << QStringLiteral("устройство");
+    QTest::addRow("folder") << "folder" << QStringLiteral("папка");
+    QTest::addRow("over_the_size_limit") << "large" << QStringLiteral("слишком велик");
+}
+
+// Refused at once with the error box; a FIFO never blocks the opening, /dev/zero is never read.
+void HostileMediaTest::specialFileInPlaceOfAPicture()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+
+    AppSandbox sandbox;
+    const QString path = sandbox.path(QStringLiteral("Img/wall.jpg"));
+    sandbox.makeFolder(QStringLiteral("Img"));
+    if (kind == QLatin1String("fifo")) {
+        makeFifo(path);
+    } else if (kind == QLatin1String("zero")) {
+        linkToZero(path);
+    } else if (kind == QLatin1String("folder")) {
+        sandbox.makeFolder(QStringLiteral("Img/wall.jpg"));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(MaxJpegFileBytes + 1));
+    }
+    const QString error = errorOf([&] { loadJpeg(path, QSize(582, 382)); });
+    QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
 }
 
 QTEST_MAIN(HostileMediaTest)
