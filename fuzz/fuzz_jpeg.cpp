@@ -27,14 +27,48 @@ std::optional<QImage> decoded(QByteArrayView bytes, QSize box)
         QImage image = decodeJpeg(bytes, QStringLiteral("fuzz.jpg"), box);
         fuzzCheck(!image.isNull() && image.format() == QImage::Format_RGB32,
                   "a decoded picture is a 32-bit image");
-        fuzzCheck(image.width() <= MaxJpegDimension && image.height() <= MaxJpegDimension,
-                  "no picture beyond the size cap is decoded");
+        fuzzCheck(image.width() <= MaxJpegDimension && image.height() <= MaxJpegDimension &&
+                      qint64(image.width()) * image.height() <= MaxJpegPixels,
+                  "no picture beyond the size caps is decoded");
         return image;
     } catch (const Error &error) {
         fuzzCheck(error.message().contains(QStringLiteral("fuzz.jpg")),
                   "the error names the picture");
         return std::nullopt;
     }
+}
+
+// Counts the scans (SOS markers) of a JPEG up to its end marker, stepping over the other marker
+// segments by their lengths and over entropy-coded data, where 0xFF is followed by 0 or by a
+// restart marker. Some bytes that libjpeg skips as garbage may count, never fewer scans than
+// libjpeg reads; enough to check that a picture of many scans is refused.
+int scanCount(QByteArrayView bytes)
+{
+    constexpr uchar Marker = 0xFF, Sos = 0xDA, Eoi = 0xD9, Soi = 0xD8;
+    constexpr uchar FirstRestart = 0xD0, LastRestart = 0xD7;
+    int scans = 0;
+    qsizetype at = 0;
+    while (at + 1 < bytes.size()) {
+        if (uchar(bytes[at]) != Marker) {
+            ++at;
+            continue;
+        }
+        const uchar code = uchar(bytes[at + 1]);
+        if (code == Eoi)
+            break;
+        if (code == Marker || code == 0 || code == Soi ||
+            (code >= FirstRestart && code <= LastRestart)) {
+            at += code == Marker ? 1 : 2;
+            continue;
+        }
+        if (at + 3 >= bytes.size())
+            break;
+        const int length = uchar(bytes[at + 2]) << 8 | uchar(bytes[at + 3]);
+        if (code == Sos)
+            ++scans;
+        at += 2 + length;
+    }
+    return scans;
 }
 
 // libjpeg rounds scaled sizes up.
@@ -64,6 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::array<std::optional<QImage>, Boxes.size()> fitted;
     for (std::size_t i = 0; i < Boxes.size(); ++i)
         fitted[i] = decoded(bytes, Boxes[i]);
+    // A decoded picture never has more scans than its size allows. (The count may include
+    // garbage, so only a clear excess is a finding.)
+    if (fitted.front() && scanCount(bytes) > MaxJpegScans * 2)
+        fuzzCheck(false, "a picture of too many scans is refused");
 
     // The tiny box gives the picture at 1/8. A few hundred bytes can declare a picture of
     // thousands of pixels a side; the windows always decode for their box, so the full size is

@@ -1,8 +1,10 @@
 #include "main/TfmMain.h"
 
+#include "rules/Error.h"
 #include "ui/DataLocations.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
+#include "ui/WavFile.h"
 #include "ui_fmMain.h"
 
 namespace {
@@ -10,21 +12,35 @@ namespace {
 const QString SoundPattern = QStringLiteral("*.wav");
 const QString WallpaperPattern = QStringLiteral("*.jpg");
 constexpr qsizetype MaxBadSounds = 1000;
+// Every sound played stays loaded for the run: this bounds what the sounds can take together.
+constexpr qint64 MaxBadSoundBytes = 64 * 1024 * 1024;
 constexpr qsizetype MaxWallpaperCandidates = 100;
 constexpr quint8 WrongAnswerSound = 1;
 
 } // namespace
 
-// A folder with more than MaxBadSounds files keeps its first names in listing order. The player
-// takes only names that are text, so a sound whose name is not valid UTF-8 is left out.
+// Only sounds that pass the WAV check are kept: Qt Multimedia can block the window on a broken
+// file. The first MaxBadSounds of them in listing order are kept, while their sizes add up to
+// at most MaxBadSoundBytes. The player takes only names that are text, so a sound whose name is
+// not valid UTF-8 is left out.
 void TfmMain::ScanBadSounds()
 {
     BadSounds.clear();
+    qint64 bytes = 0;
     for (const ContentFile &file : listContent(Content::Sounds, SoundPattern)) {
         if (BadSounds.size() == MaxBadSounds)
             break;
-        if (file.realName)
-            BadSounds.append(file.name);
+        if (!file.realName)
+            continue;
+        try {
+            const WavFormat wav = readWavFile(file.path);
+            if (bytes + wav.dataBytes > MaxBadSoundBytes)
+                continue;
+            bytes += wav.dataBytes;
+            BadSounds << file.name;
+        } catch (const Error &) {
+            // Left out, as a file that cannot be played is.
+        }
     }
 }
 

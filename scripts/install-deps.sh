@@ -10,6 +10,7 @@ packages=(
     libjpeg62-turbo-dev
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
+    pulseaudio # a sound server with a null sink, for the test of the real sound player
 )
 # The network-folder test mounts one folder twice with sshfs from an sshd of its own; the
 # package test builds and checks the packages.

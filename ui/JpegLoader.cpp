@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csetjmp>
@@ -15,9 +16,9 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "ui/AreaScaler.h"
 #include "rules/Error.h"
 #include "rules/RegularFile.h"
+#include "ui/AreaScaler.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    bool tooManyScans;
 };
 
 [[noreturn]] void onFatalError(j_common_ptr info)
@@ -42,11 +44,33 @@ struct ErrorManager {
     std::longjmp(manager->jump, 1);
 }
 
+// libjpeg calls this while it reads the scans of a progressive picture, before every row of
+// every scan, so the decode stops at the first scan beyond the limit.
+void onProgress(j_common_ptr info)
+{
+    const auto *decompress = reinterpret_cast<j_decompress_ptr>(info);
+    const QSize picture(static_cast<int>(decompress->image_width),
+                        static_cast<int>(decompress->image_height));
+    if (decompress->input_scan_number <= jpegScanLimit(picture))
+        return;
+    auto *manager = reinterpret_cast<ErrorManager *>(info->err);
+    manager->tooManyScans = true;
+    std::longjmp(manager->jump, 1);
+}
+
 QString tooLarge(const jpeg_decompress_struct &info)
 {
-    return QStringLiteral("picture of %1 x %2 pixels is too large")
+    return QStringLiteral("в ней %1 × %2 точек, это больше, чем программа может показать")
         .arg(info.image_width)
         .arg(info.image_height);
+}
+
+QString tooManyScans(const jpeg_decompress_struct &info)
+{
+    const QSize picture(static_cast<int>(info.image_width), static_cast<int>(info.image_height));
+    return QStringLiteral("в ней больше %1 проходов (progressive scans), она загружалась бы "
+                          "слишком долго")
+        .arg(jpegScanLimit(picture));
 }
 
 // Warnings (a file cut short, for one) are not printed: what was decoded is still shown.
@@ -63,13 +87,14 @@ public:
         m_errors.base.error_exit = onFatalError;
         m_errors.base.output_message = onMessage;
         m_errors.message[0] = '\0';
+        m_errors.tooManyScans = false;
     }
     // Safe also when run() never got to create the decompressor.
     ~Decompressor() { jpeg_destroy_decompress(&m_info); }
     Decompressor(const Decompressor &) = delete;
     Decompressor &operator=(const Decompressor &) = delete;
 
-    // Returns false with failure() set when libjpeg gave up.
+    // Returns false with failure() set when libjpeg gave up or the picture is beyond a limit.
     bool run(QByteArrayView data, QSize box);
 
     // Told of the picture once it is made, before its first row is decoded.
@@ -78,7 +103,14 @@ public:
     void onRows(std::function<void(int)> decoded) { m_decoded = std::move(decoded); }
 
     QImage takeImage() { return std::move(m_image); }
-    QString failure() const { return m_failure; }
+    // The error text for a picture named `name` that run() did not decode.
+    QString failure(const QString &name) const
+    {
+        // libjpeg's own texts are English; the limits are the program's, in Russian.
+        if (m_beyondLimit)
+            return QStringLiteral("Картинка %1 не загружена: %2").arg(name, m_failure);
+        return QStringLiteral("Cannot load the picture %1: %2").arg(name, m_failure);
+    }
 
 private:
     void readRgb();
@@ -92,6 +124,7 @@ private:
 
     jpeg_decompress_struct m_info{};
     ErrorManager m_errors{};
+    jpeg_progress_mgr m_progress{};
     QImage m_image;
     // The picture's rows are written through these alone, so that another thread may read the
     // rows already decoded.
@@ -99,6 +132,7 @@ private:
     qsizetype m_bytesPerLine = 0;
     QByteArray m_row;
     QString m_failure;
+    bool m_beyondLimit = false;
     std::function<void(const QImage &)> m_started;
     std::function<void(int)> m_decoded;
 };
@@ -109,20 +143,28 @@ bool Decompressor::run(QByteArrayView data, QSize box)
         // Past the header, running out of memory means the picture is too large for us.
         const int code = m_errors.base.msg_code;
         const bool outOfMemory = code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY;
-        m_failure = outOfMemory && m_info.image_width > 0
-                        ? tooLarge(m_info)
-                        : QString::fromLocal8Bit(m_errors.message);
+        m_beyondLimit = m_errors.tooManyScans || (outOfMemory && m_info.image_width > 0);
+        if (m_errors.tooManyScans)
+            m_failure = tooManyScans(m_info);
+        else if (m_beyondLimit)
+            m_failure = tooLarge(m_info);
+        else
+            m_failure = QString::fromLocal8Bit(m_errors.message);
         return false;
     }
     // Made here, where a failure (out of memory) has a jump target.
     jpeg_create_decompress(&m_info);
     m_info.mem->max_memory_to_use = MaxDecoderMemory;
+    m_progress.progress_monitor = onProgress;
+    m_info.progress = &m_progress;
     jpeg_mem_src(&m_info, reinterpret_cast<const unsigned char *>(data.data()),
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&m_info, TRUE);
 
-    if (m_info.image_width > MaxJpegDimension || m_info.image_height > MaxJpegDimension) {
+    if (m_info.image_width > MaxJpegDimension || m_info.image_height > MaxJpegDimension ||
+        qint64(m_info.image_width) * m_info.image_height > MaxJpegPixels) {
         m_failure = tooLarge(m_info);
+        m_beyondLimit = true;
         return false;
     }
 
@@ -140,7 +182,8 @@ bool Decompressor::run(QByteArrayView data, QSize box)
     m_image = QImage(static_cast<int>(m_info.output_width), static_cast<int>(m_info.output_height),
                      QImage::Format_RGB32);
     if (m_image.isNull()) {
-        m_failure = QStringLiteral("not enough memory for the picture");
+        m_failure = QStringLiteral("для неё не хватает памяти");
+        m_beyondLimit = true;
         return false;
     }
     m_bits = m_image.bits();
@@ -265,23 +308,21 @@ private:
     std::thread m_worker; // last: it uses everything above
 };
 
-// Far above any wallpaper; the file is refused before it is read.
-constexpr qint64 MaxPictureFileBytes = qint64(64) << 20;
-
 QByteArray readPictureFile(const QString &path)
 {
-    // Built-in pictures are resources; a file on disk is opened only as a regular file, by its
-    // real bytes also when its name is not UTF-8 (rules/NativeName.h).
-    const bool builtIn = path.startsWith(QLatin1Char(':'));
+    // The pictures built into the program are Qt resources; every other file may be anything,
+    // and is opened by its real bytes also when its name is not UTF-8 (rules/NativeName.h).
     QFile file;
-    if (builtIn)
+    bool opened = false;
+    if (path.startsWith(QLatin1Char(':'))) {
         file.setFileName(path);
-    const bool opened = builtIn
-                            ? file.open(QIODevice::ReadOnly)
-                            : openRegularFile(file, path, QIODevice::ReadOnly, MaxPictureFileBytes);
+        opened = file.open(QIODevice::ReadOnly);
+    } else {
+        opened = openRegularFile(file, path, QIODevice::ReadOnly, MaxJpegFileBytes);
+    }
     if (!opened)
-        throw Error(QStringLiteral("Cannot open the picture %1: %2")
-                        .arg(path, builtIn ? file.errorString() : systemErrorText(ENOENT)));
+        throw Error(
+            QStringLiteral("Cannot open the picture %1: %2").arg(path, systemErrorText(ENOENT)));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
@@ -289,6 +330,12 @@ QByteArray readPictureFile(const QString &path)
 }
 
 } // namespace
+
+int jpegScanLimit(QSize picture)
+{
+    const qint64 pixels = std::max<qint64>(1, qint64(picture.width()) * picture.height());
+    return static_cast<int>(std::min<qint64>(MaxJpegScans, MaxJpegScanPixels / pixels));
+}
 
 int jpegScaleDenominator(QSize picture, QSize box)
 {
@@ -310,8 +357,7 @@ QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box)
 {
     Decompressor decompressor;
     if (!decompressor.run(data, box))
-        throw Error(
-            QStringLiteral("Cannot load the picture %1: %2").arg(name, decompressor.failure()));
+        throw Error(decompressor.failure(name));
     return decompressor.takeImage();
 }
 
@@ -332,8 +378,7 @@ QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box)
             shrink->rowsDecoded(rows);
     });
     if (!decompressor.run(data, box))
-        throw Error(
-            QStringLiteral("Cannot load the picture %1: %2").arg(name, decompressor.failure()));
+        throw Error(decompressor.failure(name));
     if (shrink)
         return shrink->finish();
     // Smaller than the box, or shrunk here after all when no worker could be had.

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 
+#include "rules/Error.h"
+#include "ui/WavFile.h"
+
 namespace {
 const QString ModuleName = QStringLiteral("tovelo2sound");
 constexpr const char *PlayFunctionName = "tovelo2PlayWav";
@@ -22,6 +25,13 @@ void SoundModule::load()
 
 void SoundModule::play(const QString &path)
 {
+    // Checked again here, just before Qt reads it: the file may have changed since the folder
+    // was scanned, and Qt must never get a file it cannot finish loading.
+    try {
+        readWavFile(path);
+    } catch (const Error &) {
+        return;
+    }
     if (!m_tried)
         load();
     if (m_play)

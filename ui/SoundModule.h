@@ -1,6 +1,7 @@
 // Plays WAV files through the sound module (a library beside the program, built from
 // ui/sound/), which is loaded on the first sound. When the module cannot be loaded the program
-// stays silent: a missing sound is never an error.
+// stays silent: a missing sound is never an error. Only files that pass the WAV check
+// (WavFile.h) reach the module.
 #pragma once
 
 #include <QLibrary>
@@ -11,6 +12,7 @@ public:
     // The folder that holds the module; empty for the executable's own folder.
     explicit SoundModule(QString folder = {});
 
+    // Does nothing when the file is not a WAV that the check accepts.
     void play(const QString &path);
     bool isLoaded() const { return m_play != nullptr; }
 

@@ -1,4 +1,4 @@
-#include "main/TypedAnswer.h"
+#include "main/rules/TypedAnswer.h"
 
 #include <limits>
 

@@ -32,6 +32,8 @@ public:
     std::function<void(QDialog &)> onModal;
     // Called during the pause, when the thread would be blocked.
     std::function<void()> onPause;
+    // Called with every sound after it is recorded (a probe hands it to the real player).
+    std::function<void(const QString &)> onSound;
 
     void advanceSeconds(double seconds) { clock += seconds / 86400.0; }
 
@@ -43,7 +45,12 @@ public:
     QString inputQuery(const QString &caption, const QString &prompt,
                        const QString &initial) override;
     void showModal(QDialog &dialog) override;
-    void playSound(const QString &path) override { sounds << path; }
+    void playSound(const QString &path) override
+    {
+        sounds << path;
+        if (onSound)
+            onSound(path);
+    }
     QString executablePath() override { return exePath; }
     QRect displayGeometry() override { return display; }
 };
