@@ -10,6 +10,8 @@
 #include "tests/support/FileBytes.h"
 
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LimitedChild.h"
+#include "tests/support/SpecialFiles.h"
 #include <QtEndian>
 
 #include <sys/resource.h>
@@ -151,6 +153,8 @@ private Q_SLOTS:
     void copiesMergeTheirChanges_data();
     void copiesMergeTheirChanges();
     void fullDiskIsNamed();
+    void hostileThingsInPlaceOfTheFile_data();
+    void hostileThingsInPlaceOfTheFile();
 };
 
 void ResultFilesTest::decodeRecord_data()
@@ -686,6 +690,58 @@ void ResultFilesTest::fullDiskIsNamed()
                  qPrintable(e.message()));
     }
     QCOMPARE(readAll(path), old);
+}
+
+// A pipe would block the start-up in open() for good, a link to /dev/zero would feed it bytes
+// until memory runs out: both, and a file past the size limit, are refused at once at start-up
+// and never written over at exit. Each runs in a child with limits on time and memory.
+void ResultFilesTest::hostileThingsInPlaceOfTheFile_data()
+{
+    QTest::addColumn<int>("special"); // a Special, or -1 for a file past the size limit
+    QTest::addRow("fifo") << int(Special::Fifo);
+    QTest::addRow("socket") << int(Special::Socket);
+    QTest::addRow("link_to_dev_zero") << int(Special::LinkToZero);
+    QTest::addRow("link_to_dev_urandom") << int(Special::LinkToRandom);
+    QTest::addRow("larger_than_the_limit") << -1;
+}
+
+void ResultFilesTest::hostileThingsInPlaceOfTheFile()
+{
+    QFETCH(int, special);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SaveRes.res"));
+    if (special >= 0) {
+        QVERIFY(makeSpecial(path, Special(special)));
+    } else {
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(MaxResultFileBytes + 1)); // sparse: no disk is used
+    }
+    const QFileInfo before(path);
+
+    const int outcome = runLimited([&path] {
+        ResultStore<OneHiScore> store;
+        try {
+            store.load(path);
+            return false;
+        } catch (const Error &e) {
+            if (!e.message().contains(path))
+                return false;
+        }
+        // A game of this run cannot go into it: reported, and the thing stays as it was.
+        store.append(sampleRecord(1));
+        try {
+            store.save(path);
+            return false;
+        } catch (const Error &) {
+            return true;
+        }
+    });
+    QCOMPARE(outcome, ChildPassed);
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.size(), before.size());
+    QCOMPARE(after.isFile(), before.isFile());
 }
 
 QTEST_GUILESS_MAIN(ResultFilesTest)
