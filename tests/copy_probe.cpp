@@ -9,12 +9,12 @@
 #include <QDir>
 
 #include <bit>
-#include <cstdio>
 #include <iostream>
 #include <string>
 
 #include "main/TfmMain.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ProbeOutput.h"
 #include "tests/support/WindowHelpers.h"
 
 namespace {
@@ -22,13 +22,6 @@ namespace {
 constexpr int WrongAnswersToEnd = 10;
 constexpr double CopyClockSpacingDays = 1.0;
 constexpr double SecondsBetweenGames = 90;
-
-void say(const QByteArray &line)
-{
-    std::fputs(line.constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 } // namespace
 

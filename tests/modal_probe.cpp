@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <cstdio>
 
 #include "HiScore/TfmHiScore.h"
 #include "main/TfmMain.h"
+#include "tests/support/ProbeOutput.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/DesktopPlatform.h"
@@ -28,13 +28,6 @@ namespace {
 
 constexpr int PollMs = 10;
 constexpr int WrongAnswersToEnd = 10;
-
-void say(const QByteArray &line)
-{
-    std::fputs(line.constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 // The desktop's boxes and clock, but the end-of-game pause returns at once and the settings
 // live in the probe's folder.
