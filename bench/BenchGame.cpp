@@ -24,7 +24,9 @@ constexpr int Ticks = 20000;
 constexpr int Answers = 5000;
 constexpr int AnswerEveryTicks = 15;
 constexpr double TickDays = 0.05 / 86400.0;
-constexpr double HandlerBudgetUs = 50;
+// No handler of a running game may take more than this at the 99th percentile, so that the
+// 50 ms clock never slips.
+constexpr double HandlerBudgetUs = 5000;
 constexpr int RateSeconds = 30;
 constexpr double TicksPerSecond = 20;
 constexpr double RateTolerance = 0.02;
@@ -35,6 +37,10 @@ double microseconds(Clock::time_point start)
 }
 
 constexpr int DictionaryEntries = 20000;
+constexpr int ManyResults = 100000;
+constexpr int ResultCategories = 20;
+constexpr int GamesEnded = 60;
+constexpr int WrongAnswersToEnd = 10;
 const QString DictionaryName = QStringLiteral("bench.txt");
 
 enum class Drill { Addition, Vocabulary };
@@ -42,11 +48,13 @@ enum class Drill { Addition, Vocabulary };
 // A running game in a throw-away application folder: addition, or vocabulary on a dictionary
 // of 20 000 entries.
 struct BenchGame {
-    explicit BenchGame(bool realClock, Drill drill = Drill::Addition)
+    explicit BenchGame(bool realClock, Drill drill = Drill::Addition, int results = 0)
     {
         platform.exePath = dir.filePath(QStringLiteral("Tovelo2"));
         // The result files go to the current folder.
         QDir::setCurrent(dir.path());
+        if (results > 0)
+            writeResultFiles(dir.path(), results, ResultCategories);
         platform.realClock = realClock;
         if (drill == Drill::Vocabulary) {
             QDir(dir.path()).mkdir(QStringLiteral("Dic"));
@@ -122,19 +130,18 @@ void benchGameLoop(Report &report)
         {QStringLiteral("TimerTimer, median / 99th percentile (%1 ticks)").arg(tickTimes.size()),
          microText(tickMedian) + QStringLiteral(" / ") + microText(tickP99),
          {},
-         QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
+         QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
          tickP99 < HandlerBudgetUs});
     const double answerMedian = median(answerTimes);
     const double answerP99 = percentile(answerTimes, 0.99);
     report.add({QStringLiteral("typed right answer, median / 99th percentile"),
                 microText(answerMedian) + QStringLiteral(" / ") + microText(answerP99),
                 {},
-                QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
-                answerMedian < HandlerBudgetUs});
+                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
+                answerP99 < HandlerBudgetUs});
 }
 
-// A right option clicked makes the next task: four entries drawn at least, each decoded from
-// the loaded file as it is drawn.
+// A right option clicked makes the next task: four entries drawn at least.
 void benchVocabularyAnswer(Report &report)
 {
     constexpr int Clicks = 2000;
@@ -162,8 +169,42 @@ void benchVocabularyAnswer(Report &report)
                                "percentile"),
                 microText(clickMedian) + QStringLiteral(" / ") + microText(clickP99),
                 {},
-                QStringLiteral("< %1 µs").arg(HandlerBudgetUs),
-                clickMedian < HandlerBudgetUs});
+                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
+                clickP99 < HandlerBudgetUs});
+}
+
+// The end of a game with 100 000 records and history entries: the result stored, the category
+// ranked, the name asked (the benchmark's prompt returns at once).
+void benchGameEnd(Report &report)
+{
+    std::vector<double> endTimes;
+    {
+        BenchGame game(false, Drill::Addition, ManyResults);
+        TfmMain &w = *game.window;
+        auto *box = w.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
+        const auto answerWrong = [&] {
+            box->setText(QString::number(w.task().RightAnswer + 1));
+            w.edAnswerKeyDown(Qt::Key_Return);
+        };
+        for (int g = 0; g < GamesEnded; ++g) {
+            if (!w.isGameRunning())
+                w.btStartClick();
+            for (int i = 1; i < WrongAnswersToEnd; ++i)
+                answerWrong();
+            const auto start = Clock::now();
+            answerWrong();
+            endTimes.push_back(microseconds(start));
+            if (w.isGameRunning())
+                qFatal("the measured game did not end");
+        }
+    }
+    const double endMedian = median(endTimes);
+    const double endP99 = percentile(endTimes, 0.99);
+    report.add({QStringLiteral("end of a game, 100 000 records, median / 99th percentile"),
+                microText(endMedian) + QStringLiteral(" / ") + microText(endP99),
+                {},
+                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
+                endP99 < HandlerBudgetUs});
 }
 
 void benchTimerRate(Report &report)

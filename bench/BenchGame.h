@@ -4,4 +4,5 @@ class Report;
 void benchGameLoop(Report &report);
 // The cost of one right option clicked in a vocabulary game.
 void benchVocabularyAnswer(Report &report);
+void benchGameEnd(Report &report);
 void benchTimerRate(Report &report);

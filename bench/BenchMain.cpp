@@ -1,8 +1,8 @@
 // Measures what the program's speed and memory targets speak of and prints one table.
 // Figures with a reference are ratios measured in the same run; each is a median of several
 // repetitions. Exits non-zero when a target is missed.
-// Arguments name the parts to run ("startup records dictionary wallpaper game vocabulary timer");
-// with none, all of them run.
+// Arguments name the parts to run ("startup records dictionary wallpaper game vocabulary gameend
+// timer"); with none, all of them run.
 #include <QApplication>
 
 #include <cstdio>
@@ -29,6 +29,7 @@ constexpr Part Parts[] = {
     {"wallpaper", "wallpaper", benchWallpaper},
     {"game", "game loop", benchGameLoop},
     {"vocabulary", "vocabulary answers", benchVocabularyAnswer},
+    {"gameend", "end of a game with 100 000 records", benchGameEnd},
     {"timer", "timer rate (30 s)", benchTimerRate},
 };
 

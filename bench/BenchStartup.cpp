@@ -15,8 +15,8 @@ constexpr int SomeResults = 1000;
 constexpr int Categories = 20;
 constexpr int DictionaryEntries = 20000;
 constexpr double EmptyTarget = 1.5;
-constexpr double ManyTarget = 2.0;
-constexpr double MemoryTarget = 1.6;
+constexpr double ManyTarget = 2.5;
+constexpr double MemoryTarget = 1.5;
 
 const QString Tovelo = QStringLiteral(BENCH_BIN_DIR "/bench_startup_tovelo");
 const QString Reference = QStringLiteral(BENCH_BIN_DIR "/bench_startup_reference");

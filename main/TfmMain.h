@@ -24,6 +24,7 @@
 #include "main/rules/ResultStore.h"
 #include "rules/RandomGenerator.h"
 
+template<typename Result> class BackgroundTask;
 class AutoSizeLabel;
 class TfmHiScore;
 class WideButton;
@@ -85,7 +86,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showBuiltInPictures();
+    void showBuiltInPictures(BackgroundTask<QImage> &background);
     void connectHandlers();
     void FormCreate();
     void FormDestroy();

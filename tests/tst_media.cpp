@@ -7,7 +7,6 @@
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QSoundEffect>
 #include <QTest>
 
@@ -18,7 +17,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <set>
@@ -28,7 +26,6 @@
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
-#include "ui/AreaScaler.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/JpegLoader.h"
 #include "ui/PictureBox.h"
@@ -203,8 +200,6 @@ private Q_SLOTS:
     void declaredSizeCap();
 
     // Shrinking while decoding
-    void areaAverages_data();
-    void areaAverages();
     void stretchedDecode_data();
     void stretchedDecode();
     void stretchedDecodeOfBrokenData();
@@ -666,95 +661,7 @@ void MediaTest::declaredSizeCap()
 
 namespace {
 
-// The mean of the source area each target pixel covers, the plain way, in doubles.
-QImage areaAverage(const QImage &source, QSize target)
-{
-    const double sx = double(source.width()) / target.width();
-    const double sy = double(source.height()) / target.height();
-    QImage result(target, QImage::Format_RGB32);
-    for (int y = 0; y < target.height(); ++y) {
-        for (int x = 0; x < target.width(); ++x) {
-            double sums[3] = {0, 0, 0};
-            for (int j = int(y * sy); j < std::min(source.height(), int(std::ceil((y + 1) * sy)));
-                 ++j) {
-                const double h = std::min(j + 1.0, (y + 1) * sy) - std::max(double(j), y * sy);
-                for (int i = int(x * sx);
-                     i < std::min(source.width(), int(std::ceil((x + 1) * sx))); ++i) {
-                    const double w = std::min(i + 1.0, (x + 1) * sx) - std::max(double(i), x * sx);
-                    const QRgb p = source.pixel(i, j);
-                    sums[0] += w * h * qRed(p);
-                    sums[1] += w * h * qGreen(p);
-                    sums[2] += w * h * qBlue(p);
-                }
-            }
-            const double area = sx * sy;
-            result.setPixel(
-                x, y, qRgb(qRound(sums[0] / area), qRound(sums[1] / area), qRound(sums[2] / area)));
-        }
-    }
-    return result;
-}
-
-int largestDifference(const QImage &a, const QImage &b)
-{
-    int largest = 0;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            largest = std::max({largest, std::abs(qRed(p) - qRed(q)),
-                                std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
-        }
-    }
-    return largest;
-}
-
-QImage shrunkRowByRow(const QImage &source, QSize target)
-{
-    AreaScaler scaler(source.size(), target);
-    for (int y = 0; y < source.height(); ++y)
-        scaler.addRow(reinterpret_cast<const QRgb *>(source.constScanLine(y)));
-    return scaler.takeImage();
-}
-
 } // namespace
-
-void MediaTest::areaAverages_data()
-{
-    QTest::addColumn<QSize>("source");
-    QTest::addColumn<QSize>("target");
-
-    QTest::addRow("half_decoded_wallpaper") << QSize(960, 600) << WallpaperBox;
-    QTest::addRow("just_larger") << QSize(583, 383) << WallpaperBox;
-    QTest::addRow("exact_halves") << QSize(8, 6) << QSize(4, 3);
-    QTest::addRow("odd_ratio") << QSize(7, 5) << QSize(3, 2);
-    QTest::addRow("to_one_pixel") << QSize(13, 11) << QSize(1, 1);
-    QTest::addRow("one_row") << QSize(100, 1) << QSize(37, 1);
-    QTest::addRow("width_only") << QSize(50, 20) << QSize(21, 20);
-    QTest::addRow("same_size") << QSize(16, 9) << QSize(16, 9);
-}
-
-// Every target pixel is the mean of what it covers, to the nearest unit but for rounding on
-// the way; a flat picture keeps exactly its colour.
-void MediaTest::areaAverages()
-{
-    QFETCH(QSize, source);
-    QFETCH(QSize, target);
-
-    QImage noise(source, QImage::Format_RGB32);
-    QRandomGenerator random(7);
-    for (int y = 0; y < source.height(); ++y) {
-        for (int x = 0; x < source.width(); ++x)
-            noise.setPixel(x, y, 0xff000000u | random.bounded(0x1000000u));
-    }
-    QVERIFY(largestDifference(shrunkRowByRow(noise, target), areaAverage(noise, target)) <= 1);
-
-    QImage flat(source, QImage::Format_RGB32);
-    flat.fill(qRgb(255, 128, 1));
-    QImage expected(target, QImage::Format_RGB32);
-    expected.fill(qRgb(255, 128, 1));
-    QCOMPARE(shrunkRowByRow(flat, target), expected);
-}
 
 void MediaTest::stretchedDecode_data()
 {
@@ -768,7 +675,7 @@ void MediaTest::stretchedDecode_data()
     QTest::addRow("wider_only") << QSize(900, 300) << WallpaperBox;
 }
 
-// Shrinking on a worker while decoding gives exactly what shrinking the decoded picture gives.
+// The picture at the box's size: the DCT-scaled decode, scaled smoothly unless it fits already.
 void MediaTest::stretchedDecode()
 {
     QFETCH(QSize, picture);
@@ -781,13 +688,11 @@ void MediaTest::stretchedDecode()
     QCOMPARE(stretched.format(), QImage::Format_RGB32);
     if (decoded.size() == box)
         QCOMPARE(stretched, decoded);
-    else if (AreaScaler::canScale(decoded.size(), box))
-        QCOMPARE(stretched, shrunkRowByRow(decoded, box));
     else
         QCOMPARE(stretched, decoded.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
-// The worker never outlives a decode that fails or ends early, and never waits forever.
+// A picture cut short still fills the box; one that libjpeg gives up on is an error.
 void MediaTest::stretchedDecodeOfBrokenData()
 {
     const QByteArray full = patternJpeg(QSize(1920, 1200));

@@ -6,7 +6,6 @@
 #include <QLoggingCategory>
 #include <QTranslator>
 
-#include "ui/DeferredIconEngine.h"
 #include "ui/Resources.h"
 
 namespace {
@@ -19,14 +18,14 @@ void loadRussianTexts(QApplication &application)
         QApplication::installTranslator(translator);
 }
 
+// Files added with their sizes are read only when something first draws the icon.
 QIcon programIcon()
 {
     registerBuiltInPictures();
-    QList<DeferredIconEngine::File> files;
+    QIcon icon;
     for (const int size : {16, 24, 32, 48})
-        files.append({QStringLiteral(":/icons/tovelo2-%1.png").arg(size), QSize(size, size)});
-    // The icon owns its engine.
-    return QIcon(new DeferredIconEngine(std::move(files)));
+        icon.addFile(QStringLiteral(":/icons/tovelo2-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 #include <QSet>
 #include <QStandardPaths>
 
-#include "ui/AppFolder.h"
 #include "rules/Error.h"
+#include "ui/AppFolder.h"
 #include "ui/FolderListing.h"
 
 namespace {

@@ -4,21 +4,15 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
-#include <functional>
-#include <optional>
-#include <system_error>
-#include <thread>
 
 #include <jerror.h>
 #include <jpeglib.h>
 
 #include "rules/Error.h"
 #include "rules/RegularFile.h"
-#include "ui/AreaScaler.h"
 
 namespace {
 
@@ -97,11 +91,6 @@ public:
     // Returns false with failure() set when libjpeg gave up or the picture is beyond a limit.
     bool run(QByteArrayView data, QSize box);
 
-    // Told of the picture once it is made, before its first row is decoded.
-    void onPicture(std::function<void(const QImage &)> started) { m_started = std::move(started); }
-    // Told how many rows are decoded, whenever more are.
-    void onRows(std::function<void(int)> decoded) { m_decoded = std::move(decoded); }
-
     QImage takeImage() { return std::move(m_image); }
     // The error text for a picture named `name` that run() did not decode.
     QString failure(const QString &name) const
@@ -116,25 +105,17 @@ private:
     void readRgb();
     void readCmyk();
     uchar *row(unsigned int y) const { return m_bits + qsizetype(y) * m_bytesPerLine; }
-    void rowsDecoded() const
-    {
-        if (m_decoded)
-            m_decoded(static_cast<int>(m_info.output_scanline));
-    }
 
     jpeg_decompress_struct m_info{};
     ErrorManager m_errors{};
     jpeg_progress_mgr m_progress{};
     QImage m_image;
-    // The picture's rows are written through these alone, so that another thread may read the
-    // rows already decoded.
+    // Where the picture's rows are written: scanLine() would check for sharing at every row.
     uchar *m_bits = nullptr;
     qsizetype m_bytesPerLine = 0;
     QByteArray m_row;
     QString m_failure;
     bool m_beyondLimit = false;
-    std::function<void(const QImage &)> m_started;
-    std::function<void(int)> m_decoded;
 };
 
 bool Decompressor::run(QByteArrayView data, QSize box)
@@ -188,8 +169,6 @@ bool Decompressor::run(QByteArrayView data, QSize box)
     }
     m_bits = m_image.bits();
     m_bytesPerLine = m_image.bytesPerLine();
-    if (m_started)
-        m_started(m_image);
     if (cmyk)
         readCmyk();
     else
@@ -203,7 +182,6 @@ void Decompressor::readRgb()
     while (m_info.output_scanline < m_info.output_height) {
         JSAMPROW next = row(m_info.output_scanline);
         jpeg_read_scanlines(&m_info, &next, 1);
-        rowsDecoded();
     }
 }
 
@@ -228,85 +206,8 @@ void Decompressor::readCmyk()
             }
             out[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
         }
-        rowsDecoded();
     }
 }
-
-// Shrinks a picture's rows to the box on a worker thread while the decoder makes the later
-// ones, so that the shrinking costs next to no time of its own.
-class ConcurrentShrink {
-public:
-    ConcurrentShrink(const QImage &picture, QSize box)
-        : m_bits(picture.constBits())
-        , m_bytesPerLine(picture.bytesPerLine())
-        , m_rows(picture.height())
-        , m_scaler(picture.size(), box)
-    {
-        if (!m_scaler.isValid())
-            return;
-        try {
-            m_worker = std::thread([this] { shrink(); });
-        } catch (const std::system_error &) {
-            // No thread to be had: the caller shrinks the whole picture itself.
-        }
-    }
-    // Stops the worker when the decoder gave up before the last row.
-    ~ConcurrentShrink()
-    {
-        if (m_worker.joinable()) {
-            publish(Abandoned);
-            m_worker.join();
-        }
-    }
-    ConcurrentShrink(const ConcurrentShrink &) = delete;
-    ConcurrentShrink &operator=(const ConcurrentShrink &) = delete;
-
-    bool isRunning() const { return m_worker.joinable(); }
-    // Rows are handed over in batches: waking the worker for every row would cost more than
-    // shrinking it.
-    void rowsDecoded(int rows)
-    {
-        if (rows % RowsPerBatch == 0 || rows == m_rows)
-            publish(rows);
-    }
-    // After the last row: the picture at the box's size.
-    QImage finish()
-    {
-        m_worker.join();
-        return m_scaler.takeImage();
-    }
-
-private:
-    static constexpr int Abandoned = -1;
-    static constexpr int RowsPerBatch = 16;
-
-    void publish(int rows)
-    {
-        m_decoded.store(rows, std::memory_order_release);
-        m_decoded.notify_one();
-    }
-
-    void shrink()
-    {
-        int done = 0;
-        while (done < m_rows) {
-            const int ready = m_decoded.load(std::memory_order_acquire);
-            if (ready == Abandoned)
-                return;
-            for (; done < ready; ++done)
-                m_scaler.addRow(reinterpret_cast<const QRgb *>(m_bits + done * m_bytesPerLine));
-            if (done < m_rows)
-                m_decoded.wait(ready, std::memory_order_acquire);
-        }
-    }
-
-    const uchar *const m_bits;
-    const qsizetype m_bytesPerLine;
-    const int m_rows;
-    AreaScaler m_scaler;
-    std::atomic<int> m_decoded = 0;
-    std::thread m_worker; // last: it uses everything above
-};
 
 QByteArray readPictureFile(const QString &path)
 {
@@ -363,26 +264,9 @@ QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box)
 
 QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box)
 {
-    Decompressor decompressor;
-    // Declared after the decompressor, so that its worker has stopped before the picture goes.
-    std::optional<ConcurrentShrink> shrink;
-    decompressor.onPicture([&](const QImage &picture) {
-        if (picture.size() == box || !AreaScaler::canScale(picture.size(), box))
-            return;
-        shrink.emplace(picture, box);
-        if (!shrink->isRunning())
-            shrink.reset();
-    });
-    decompressor.onRows([&](int rows) {
-        if (shrink)
-            shrink->rowsDecoded(rows);
-    });
-    if (!decompressor.run(data, box))
-        throw Error(decompressor.failure(name));
-    if (shrink)
-        return shrink->finish();
-    // Smaller than the box, or shrunk here after all when no worker could be had.
-    const QImage picture = decompressor.takeImage();
+    // Decoded at the DCT scale that still covers the box, the picture is small already: one
+    // smooth scaling brings it to the box.
+    const QImage picture = decodeJpeg(data, name, box);
     if (box.isEmpty() || picture.size() == box)
         return picture;
     return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

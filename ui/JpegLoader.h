@@ -31,8 +31,8 @@ QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box = QSize())
 // Reads the file and decodes it; throws Error naming the file when it cannot be read, is not a
 // regular file or is larger than MaxJpegFileBytes.
 QImage loadJpeg(const QString &path, QSize box = QSize());
-// The picture at exactly the box's size, as a stretching picture box shows it: shrunk by area
-// averaging on a worker thread while it is decoded, or enlarged smoothly when it is smaller.
+// The picture at exactly the box's size, as a stretching picture box shows it: decoded at the
+// DCT scale that covers the box, then scaled smoothly to it.
 QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box);
 QImage loadStretchedJpeg(const QString &path, QSize box);
 
