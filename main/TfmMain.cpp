@@ -10,11 +10,11 @@
 
 #include "ExecStat/ExecStat.h"
 #include "main/rules/ResultFile.h"
+#include "rules/Error.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
 #include "ui/DataLocations.h"
-#include "rules/Error.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"

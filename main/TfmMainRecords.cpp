@@ -13,10 +13,10 @@
 #include "main/rules/ResultCodec.h"
 #include "main/rules/ResultFile.h"
 #include "rules/Error.h"
+#include "rules/StrToInt.h"
 #include "ui/EventGuard.h"
 #include "ui/Platform.h"
 #include "ui/QuitSignals.h"
-#include "rules/StrToInt.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "main/rules/ArithmeticTask.h"
 #include "main/rules/CategoryCode.h"
-#include "ui/Platform.h"
 #include "rules/StrToInt.h"
+#include "ui/Platform.h"
 
 namespace {
 

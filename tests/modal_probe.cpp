@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-
 #include "HiScore/TfmHiScore.h"
 #include "main/TfmMain.h"
 #include "tests/support/ProbeOutput.h"

@@ -11,8 +11,8 @@
 #include <new>
 
 #include "ExecStat/rules/IniFile.h"
-#include "tests/support/LimitedChild.h"
 #include "rules/Error.h"
+#include "tests/support/LimitedChild.h"
 
 int main(int argc, char *argv[])
 {

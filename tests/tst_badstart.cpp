@@ -15,13 +15,13 @@
 
 #include "HiScore/TfmHiScore.h"
 #include "main/rules/ResultCodec.h"
+#include "rules/Win1251.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/EventGuard.h"
 #include "ui/WideButton.h"
-#include "rules/Win1251.h"
 
 namespace {
 

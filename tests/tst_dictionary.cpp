@@ -13,12 +13,12 @@
 #include <set>
 
 #include "main/rules/Dictionary.h"
-#include "tests/support/ErrorOf.h"
-#include "tests/support/LimitedChild.h"
-#include "tests/support/SpecialFiles.h"
 #include "rules/Error.h"
 #include "rules/RegularFile.h"
 #include "rules/Win1251.h"
+#include "tests/support/ErrorOf.h"
+#include "tests/support/LimitedChild.h"
+#include "tests/support/SpecialFiles.h"
 
 namespace {
 

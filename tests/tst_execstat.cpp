@@ -17,13 +17,13 @@
 
 #include "ExecStat/ExecStat.h"
 #include "ExecStat/rules/IniFile.h"
+#include "rules/Error.h"
+#include "rules/Win1251.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
-#include "rules/Error.h"
 #include "ui/PictureBox.h"
-#include "rules/Win1251.h"
 
 namespace {
 

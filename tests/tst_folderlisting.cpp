@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "rules/RegularFile.h"
+#include "rules/Win1251.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/SpecialFiles.h"
 #include "tests/support/TestPictures.h"
@@ -16,8 +18,6 @@
 #include "ui/ApplicationSetup.h"
 #include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
-#include "rules/RegularFile.h"
-#include "rules/Win1251.h"
 
 namespace {
 

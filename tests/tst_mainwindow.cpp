@@ -8,11 +8,11 @@
 
 #include <set>
 
+#include "rules/Error.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
-#include "rules/Error.h"
 #include "ui/EventGuard.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/PictureBox.h"

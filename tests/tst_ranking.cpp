@@ -10,10 +10,10 @@
 #include "HiScore/TfmHiScore.h"
 #include "main/rules/CategoryCode.h"
 #include "main/rules/ResultCodec.h"
+#include "rules/Win1251.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
-#include "rules/Win1251.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 
 #include "main/rules/CategoryCode.h"
 #include "main/rules/TypedAnswer.h"
-#include "ui/AppFolder.h"
-#include "ui/Centring.h"
 #include "rules/DateTime.h"
 #include "rules/Error.h"
-#include "ui/ErrorBox.h"
 #include "rules/RegularFile.h"
 #include "rules/StrToInt.h"
 #include "rules/Win1251.h"
+#include "ui/AppFolder.h"
+#include "ui/Centring.h"
+#include "ui/ErrorBox.h"
 
 class RulesTest : public QObject {
     Q_OBJECT

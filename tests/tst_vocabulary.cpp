@@ -11,18 +11,18 @@
 
 #include <array>
 
+#include "main/TfmMain.h"
 #include "main/rules/CategoryCode.h"
 #include "main/rules/Dictionary.h"
-#include "main/TfmMain.h"
+#include "rules/RandomGenerator.h"
+#include "rules/Win1251.h"
 #include "tests/support/AppSandbox.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventGuard.h"
 #include "ui/ProgressBar.h"
-#include "rules/RandomGenerator.h"
 #include "ui/Typefaces.h"
 #include "ui/WideButton.h"
-#include "rules/Win1251.h"
 
 namespace {
 
