@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTOVELO_TOOLS=ON >/dev/null
 cmake --build build-release --parallel "$(nproc)" --target tovelo2-bench >&2
 build-release/bench/tovelo2-bench

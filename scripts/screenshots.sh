@@ -2,6 +2,5 @@
 # Makes the pictures of the README and the user guide into docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh build
-cmake --build build --target tovelo2-screenshots
-build/tools/screenshots/tovelo2-screenshots docs/screenshots samples
+scripts/build.sh build-tools -DTOVELO_TOOLS=ON -DBUILD_TESTING=OFF
+build-tools/tools/screenshots/tovelo2-screenshots docs/screenshots samples
