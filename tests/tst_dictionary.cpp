@@ -18,7 +18,7 @@
 #include "rules/Win1251.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/LimitedChild.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/UnusualFiles.h"
 
 namespace {
 
@@ -298,15 +298,7 @@ void DictionaryTest::readingErrors()
 
 void DictionaryTest::specialFilesAreRefused_data()
 {
-    QTest::addColumn<Special>("kind");
-    QTest::addColumn<QString>("reason");
-
-    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
-    QTest::addRow("socket") << Special::Socket
-                            << systemErrorText(ENXIO); // refused by open() itself
-    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
-    QTest::addRow("link_to_dev_urandom")
-        << Special::LinkToRandom << QStringLiteral("это устройство");
+    addUnusualFileRows(false);
 }
 
 // Refused at once: a FIFO would block open() for good, a device would feed bytes until memory

@@ -15,7 +15,7 @@
 
 #include "tests/support/ErrorOf.h"
 #include "tests/support/LimitedChild.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/UnusualFiles.h"
 
 #include <functional>
 #include <memory>
@@ -393,16 +393,7 @@ void IniFileTest::unwritablePathRaises()
 
 void IniFileTest::specialFileInPlaceRaises_data()
 {
-    QTest::addColumn<Special>("kind");
-    QTest::addColumn<QString>("reason");
-
-    QTest::addRow("folder") << Special::Folder << QStringLiteral("это папка");
-    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
-    QTest::addRow("socket") << Special::Socket
-                            << systemErrorText(ENXIO); // refused by open() itself
-    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
-    QTest::addRow("link_to_dev_urandom")
-        << Special::LinkToRandom << QStringLiteral("это устройство");
+    addUnusualFileRows(true);
 }
 
 // Refused at once with the reason, and kept: a FIFO would block open() for good, a device

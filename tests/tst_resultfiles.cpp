@@ -11,7 +11,7 @@
 
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/LimitedChild.h"
-#include "tests/support/SpecialFiles.h"
+#include "tests/support/UnusualFiles.h"
 #include <QtEndian>
 
 #include <sys/resource.h>

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTest>
 
 #include <cstring>
 
@@ -12,6 +13,8 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include "rules/RegularFile.h"
 
 enum class Special { Fifo, Socket, LinkToZero, LinkToRandom, Folder, BrokenLink };
 
@@ -58,4 +61,20 @@ inline mode_t kindAt(const QString &path)
 {
     struct stat info {};
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+// The rows "kind" and "reason" of a table of things refused in place of a file: the text each
+// gives after the file's name. The folder row only where asked.
+inline void addUnusualFileRows(bool withFolder)
+{
+    QTest::addColumn<Special>("kind");
+    QTest::addColumn<QString>("reason");
+    if (withFolder)
+        QTest::addRow("folder") << Special::Folder << QStringLiteral("это папка");
+    QTest::addRow("fifo") << Special::Fifo << QStringLiteral("это канал (FIFO)");
+    QTest::addRow("socket") << Special::Socket
+                            << systemErrorText(ENXIO); // refused by open() itself
+    QTest::addRow("link_to_dev_zero") << Special::LinkToZero << QStringLiteral("это устройство");
+    QTest::addRow("link_to_dev_urandom")
+        << Special::LinkToRandom << QStringLiteral("это устройство");
 }
