@@ -9,8 +9,8 @@
 #include <array>
 
 #include "ExecStat/ExecStat.h"
-#include "main/rules/ResultFile.h"
 #include "rules/Error.h"
+#include "rules/FileReplace.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/BackgroundTask.h"
 #include "ui/Centring.h"
@@ -170,7 +170,7 @@ void TfmMain::warnOfUnwritableFiles() const
     QStringList lost;
     QStringList folders;
     for (const KeptFile &file : kept) {
-        if (unwritableFiles({file.path}).isEmpty())
+        if (canWriteFile(file.path))
             continue;
         lost << file.what;
         const QString folder = QDir::toNativeSeparators(QFileInfo(file.path).absolutePath());

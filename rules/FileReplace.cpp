@@ -1,9 +1,12 @@
 #include "rules/FileReplace.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+
+#include <unistd.h>
 
 #include "rules/Error.h"
 #include "rules/RegularFile.h"
@@ -55,4 +58,11 @@ void replaceFile(const QString &path, const QByteArray &bytes)
     errno = 0;
     if (!file.commit())
         failToWrite(path, errno, file.errorString());
+}
+
+bool canWriteFile(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString checked = info.exists() ? path : info.absolutePath();
+    return ::access(QFile::encodeName(checked).constData(), W_OK) == 0;
 }

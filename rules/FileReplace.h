@@ -10,3 +10,7 @@
 
 // Throws Error naming the file and the cause in Russian when it cannot be written.
 void replaceFile(const QString &path, const QByteArray &bytes);
+
+// Whether this account can write the file, or create it where it is missing; for the one warning
+// at start-up, since a child must learn before playing that the games will not be kept.
+bool canWriteFile(const QString &path);

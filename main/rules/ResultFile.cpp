@@ -1,10 +1,6 @@
 #include "main/rules/ResultFile.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
-
-#include <unistd.h>
 
 #include "rules/Error.h"
 #include "rules/FileReplace.h"
@@ -20,11 +16,6 @@ void createEmpty(const QString &fileName)
     QFile file(fileName);
     // NewOnly: a file that appeared meanwhile is never truncated.
     (void)file.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-}
-
-bool canWrite(const QString &path)
-{
-    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
 } // namespace
@@ -87,16 +78,4 @@ QByteArray readResultFile(const QString &fileName)
 void writeResultFile(const QString &fileName, const QByteArray &bytes)
 {
     replaceFile(fileName, bytes);
-}
-
-QStringList unwritableFiles(const QStringList &fileNames)
-{
-    QStringList unwritable;
-    for (const QString &fileName : fileNames) {
-        const QFileInfo info(fileName);
-        const bool writable = info.exists() ? canWrite(fileName) : canWrite(info.absolutePath());
-        if (!writable)
-            unwritable << fileName;
-    }
-    return unwritable;
 }

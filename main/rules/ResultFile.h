@@ -18,7 +18,7 @@ constexpr qint64 MaxResultFileBytes = 64 * 1024 * 1024;
 // Checks that the file can be read and later replaced, so that a file the program could not
 // use fails at start-up, not at exit. A missing file is created empty so that it exists from
 // then on; when even that fails (a folder that cannot be written) nothing is lost yet: the
-// start-up reports such folders once (see unwritableResultFiles), and the save at exit names
+// start-up reports such folders once (see canWriteFile), and the save at exit names
 // the file. Returns whether there is a file to read.
 bool prepareResultFile(const QString &fileName);
 
@@ -59,7 +59,3 @@ template<typename Entry> std::deque<Entry> readEntries(const QString &fileName)
 // Replaces the file with the bytes (see replaceFile). Throws Error when that fails; the old
 // file is then left whole.
 void writeResultFile(const QString &fileName, const QByteArray &bytes);
-
-// The result files among `fileNames` that this account can neither write nor create, for the
-// one warning at start-up: a child must learn before playing that the games will not be kept.
-QStringList unwritableFiles(const QStringList &fileNames);
