@@ -2,7 +2,6 @@
 
 #include "ui_fmMain.h"
 
-#include <QFileInfo>
 #include <QScopeGuard>
 
 #include <optional>
@@ -11,8 +10,6 @@
 #include "main/rules/CategoryRanking.h"
 #include "main/rules/PlayerName.h"
 #include "main/rules/ResultCodec.h"
-#include "main/rules/ResultFile.h"
-#include "rules/Error.h"
 #include "rules/StrToInt.h"
 #include "ui/EventGuard.h"
 #include "ui/Platform.h"
