@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "main/rules/DrillGame.h"
 #include "main/rules/DrillState.h"
 #include "main/rules/OneHiScore.h"
 #include "main/rules/OneHistory.h"
@@ -68,7 +69,7 @@ public:
     ExerciseKind exerciseKind() const;
 
     const TaskState &task() const { return m_task; }
-    const GameState &game() const { return m_game; }
+    const GameState &game() const { return m_drill.state(); }
     const DictionaryState &dictionary() const { return m_dictionary; }
     // Both read the files when first needed.
     const std::deque<OneHiScore> &records();
@@ -100,8 +101,7 @@ private:
 
     // Game
     void rightAnswerSteps();
-    void wrongTypedAnswerSteps();
-    void wrongOptionSteps();
+    void wrongAnswerSteps();
     void AddMistakes(qint32 n);
     void AddScore(qint32 n);
     void endGame();
@@ -138,7 +138,7 @@ private:
     TfmHiScore *m_recordsWindow = nullptr;
 
     TaskState m_task;
-    GameState m_game;
+    DrillGame m_drill;
     DictionaryState m_dictionary;
 
     ResultStore<OneHiScore> Records;

@@ -157,7 +157,7 @@ void TfmMain::btOptionClick(WideButton *sender)
     if (sender == nullptr || !isGameRunning() || exerciseKind() != ExerciseKind::ForeignLanguage)
         return;
     if (sender->text() != m_dictionary.RightWord) {
-        wrongOptionSteps();
+        wrongAnswerSteps();
         return;
     }
     if (m_task.TaskFailed == 1)

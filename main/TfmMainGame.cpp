@@ -4,20 +4,12 @@
 
 #include <QLocale>
 
-#include <cmath>
-
 #include "HiScore/TfmHiScore.h"
 #include "main/rules/TypedAnswer.h"
 #include "ui/Platform.h"
 
 namespace {
 
-constexpr qint32 MistakesPerWrongAnswer = 100;
-constexpr qint32 MistakesPerFullTick = 1;
-constexpr qint32 PointsInTime = 3;
-constexpr qint32 PointsLate = 1;
-constexpr qint32 StartingTimerStep = 15;
-constexpr qint32 StepGainPerMinute = 2;
 constexpr int EndFlashMs = 1000;
 constexpr int EnterKeyCode = 13;
 
@@ -42,7 +34,7 @@ void TfmMain::btStartClick()
 
     // The game will end in the records: their files are read now, not in a tick.
     readResults();
-    m_game.Mistakes = 0;
+    m_drill.clearMistakes();
     AddMistakes(0);
 
     removeRightAnswerLabels();
@@ -71,17 +63,11 @@ void TfmMain::btStartClick()
     ui->btStart->hide();
     m_timer.start();
 
-    m_game.Score = 0;
+    m_drill.start(platform().now());
     ui->lbScore->show();
     AddScore(0);
 
-    m_game.Answers = 0;
-    m_game.Errors = 0;
-
     ui->edAnswer->clear();
-
-    m_game.GameStart = platform().now();
-    m_game.TimerStep = StartingTimerStep;
 
     ui->cmbAction->setEnabled(false);
     ui->edMin->setEnabled(false);
@@ -103,7 +89,7 @@ bool TfmMain::edAnswerKeyDown(int key)
         if (*answer == m_task.RightAnswer)
             rightAnswerSteps();
         else
-            wrongTypedAnswerSteps();
+            wrongAnswerSteps();
     } catch (...) {
         // Errors while a typed answer is checked end its handling silently.
     }
@@ -113,27 +99,22 @@ bool TfmMain::edAnswerKeyDown(int key)
 void TfmMain::rightAnswerSteps()
 {
     ui->lbTime->setCaption(minutesSecondsText(platform().now() - m_task.TaskStart));
-    ++m_game.Answers;
-    ui->lbAnswers->setCaption(QString::number(m_game.Answers));
+    m_drill.countRightAnswer();
+    ui->lbAnswers->setCaption(QString::number(game().Answers));
     NextTask();
-    AddScore(ui->prbCurrent->position() < ui->prbCurrent->maximum() ? PointsInTime : PointsLate);
-    ui->prbCurrent->setPosition(0);
+    AddScore(m_drill.points());
+    m_drill.restartTimeBar();
+    ui->prbCurrent->setPosition(m_drill.timeBar());
 }
 
-void TfmMain::wrongTypedAnswerSteps()
-{
-    PlayBadSound(1);
-    ++m_game.Errors;
-    AddMistakes(MistakesPerWrongAnswer);
-    m_task.TaskFailed = 1;
-}
-
-void TfmMain::wrongOptionSteps()
+// Typed or clicked alike. The task is marked failed before the mistakes are added: they may end
+// the game, whose end shows the failed task.
+void TfmMain::wrongAnswerSteps()
 {
     PlayBadSound(1);
     m_task.TaskFailed = 1;
-    ++m_game.Errors;
-    AddMistakes(MistakesPerWrongAnswer);
+    m_drill.countWrongAnswer();
+    AddMistakes(DrillGame::MistakesPerWrongAnswer);
 }
 
 void TfmMain::TimerTimer()
@@ -141,27 +122,25 @@ void TfmMain::TimerTimer()
     if (!isGameRunning())
         return;
     const TDateTime now = platform().now();
-    const auto minutes = static_cast<qint32>(std::fabs(now - m_game.GameStart) * MinutesPerDay);
-    if (ui->prbCurrent->position() < ui->prbCurrent->maximum())
-        ui->prbCurrent->setPosition(ui->prbCurrent->position() + m_game.TimerStep +
-                                    StepGainPerMinute * minutes);
+    if (const qint32 mistakes = m_drill.tick(now); mistakes > 0)
+        AddMistakes(mistakes);
     else
-        AddMistakes(MistakesPerFullTick);
-    ui->StatusBar->setPanelText(0, clockText(now - m_game.GameStart, QLocale()));
+        ui->prbCurrent->setPosition(m_drill.timeBar());
+    ui->StatusBar->setPanelText(0, clockText(now - game().GameStart, QLocale()));
 }
 
 void TfmMain::AddMistakes(qint32 n)
 {
-    m_game.Mistakes += n;
-    ui->prbMistakes->setPosition(m_game.Mistakes);
-    if (m_game.Mistakes >= ui->prbMistakes->maximum() && isGameRunning())
+    m_drill.addMistakes(n);
+    ui->prbMistakes->setPosition(game().Mistakes);
+    if (m_drill.mistakesFull() && isGameRunning())
         endGame();
 }
 
 void TfmMain::AddScore(qint32 n)
 {
-    m_game.Score += n;
-    ui->lbScore->setCaption(QString::number(m_game.Score));
+    m_drill.addScore(n);
+    ui->lbScore->setCaption(QString::number(game().Score));
 }
 
 void TfmMain::endGame()
@@ -175,7 +154,8 @@ void TfmMain::endGame()
     ui->edMin->setEnabled(true);
     ui->edMax->setEnabled(true);
 
-    ui->prbCurrent->setPosition(0);
+    m_drill.restartTimeBar();
+    ui->prbCurrent->setPosition(m_drill.timeBar());
     m_timer.stop();
 
     StoreGameResult();

@@ -117,12 +117,12 @@ void TfmMain::StoreGameResult()
     record.MinValue = m_task.MinValue;
     record.MaxValue = m_task.MaxValue;
     record.Category = CategoryCode();
-    record.Score = m_game.Score;
-    m_game.GameEnd = platform().now();
-    record.Date = m_game.GameEnd;
-    record.Answers = m_game.Answers;
-    record.Errors = m_game.Errors;
-    record.Duration = platform().now() - m_game.GameStart;
+    record.Score = game().Score;
+    m_drill.setGameEnd(platform().now());
+    record.Date = game().GameEnd;
+    record.Answers = game().Answers;
+    record.Errors = game().Errors;
+    record.Duration = platform().now() - game().GameStart;
     Records.append(record);
 
     OneHistory past;
@@ -133,10 +133,10 @@ void TfmMain::StoreGameResult()
                                     : action + QStringLiteral(" от ") + ui->edMin->text() +
                                           QStringLiteral(" до ") + ui->edMax->text();
     past.Description = description.left(DescriptionChars);
-    past.Score = m_game.Score;
-    past.Date = m_game.GameEnd;
-    past.Duration = platform().now() - m_game.GameStart;
-    past.Answers = m_game.Answers;
+    past.Score = game().Score;
+    past.Date = game().GameEnd;
+    past.Duration = platform().now() - game().GameStart;
+    past.Answers = game().Answers;
     History.append(past);
 }
 
@@ -175,8 +175,8 @@ void TfmMain::showRecordsWindow()
 {
     if (!m_recordsWindow)
         return;
-    m_recordsWindow->HighlightScore = m_game.Score;
-    m_recordsWindow->HighlightDate = m_game.GameEnd;
+    m_recordsWindow->HighlightScore = game().Score;
+    m_recordsWindow->HighlightDate = game().GameEnd;
     m_recordsWindow->ShowRecords(CategoryRecords, headingOf(*ui));
     showOnce(*m_recordsWindow);
 }
