@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+#include "main/rules/DictionaryTask.h"
 #include "main/rules/DrillGame.h"
 #include "main/rules/DrillState.h"
 #include "main/rules/OneHiScore.h"
@@ -109,6 +110,7 @@ private:
 
     // Dictionary drill
     void makeDictionaryTask();
+    void showOptions(const OptionTexts &options);
     std::vector<WideButton *> optionButtons() const;
     std::vector<AutoSizeLabel *> rightAnswerLabels() const;
     void removeRightAnswerLabels();

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "main/rules/Dictionary.h"
+#include "main/rules/DictionaryTask.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/DataLocations.h"
 #include "ui/EventGuard.h"
@@ -25,9 +26,6 @@ const QString FreeMark = QStringLiteral("-");
 const QString QuestionAnswerSeparator = QStringLiteral(" - ");
 
 constexpr int DicFilesTop = 12; // the row of the range boxes
-constexpr int OptionCount = 4;
-constexpr int DistractorsWanted = 3;
-constexpr int DistractorTries = 1000;
 
 const QString &RightAnswerFontFamily = Typeface::Sans; // Arial
 constexpr int RightAnswerFontSize = 10;
@@ -107,47 +105,39 @@ void TfmMain::makeDictionaryTask()
     if (m_dictionary.DicCount <= 0)
         return;
 
-    for (WideButton *button : optionButtons()) {
-        button->setHint(FreeMark);
-        button->setText(QString());
-    }
+    const DictionaryTask task =
+        drawDictionaryTask(m_dictionary.DicLines, ui->cbReverse->isChecked(), m_random);
+    m_dictionary.RightWord = task.rightWord;
+    ui->lbTextPraxis->setCaption(task.question);
+    setPointSize(*ui->lbTextPraxis, taskFontSize(task.question.size()));
+    showOptions(task.options);
+}
 
-    const QString line = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
-    const DictionaryEntry entry = splitEntry(line);
-    const bool reversed = ui->cbReverse->isChecked();
-    // Texts go on screen cut to a length that lays out at once; the right answer is the text
-    // its button carries, so it is cut the same way.
-    const QString question = shownText(reversed ? entry.translation : entry.word);
-    m_dictionary.RightWord = shownText(reversed ? entry.word : entry.translation);
-    ui->lbTextPraxis->setCaption(question);
-    setPointSize(*ui->lbTextPraxis, taskFontSize(question.size()));
-
-    PlaceOption(m_dictionary.RightWord);
-
-    int needed = DistractorsWanted;
-    for (int triesLeft = DistractorTries; needed > 0 && triesLeft > 0; --triesLeft) {
-        const QString otherLine = m_dictionary.DicLines.at(Random(m_dictionary.DicCount));
-        const DictionaryEntry other = splitEntry(otherLine);
-        const QStringView candidate = ui->cbReverse->isChecked() ? other.word : other.translation;
-        if (PlaceOption(shownText(candidate)))
-            --needed;
+// Free buttons carry the free mark and no text, the others their text at a size that fits.
+void TfmMain::showOptions(const OptionTexts &options)
+{
+    const auto buttons = numberedOptions(*ui);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        WideButton &button = *buttons[i];
+        button.setHint(options[i] ? QString() : FreeMark);
+        button.setText(options[i].value_or(QString()));
+        if (options[i])
+            setPointSize(button, optionFontSize(options[i]->size()));
     }
 }
 
-// One draw per call: a taken button fails the call, and the caller tries again.
+// One placement on the buttons as they stand: a taken button fails the call.
 bool TfmMain::PlaceOption(const QString &text)
 {
+    OptionTexts options;
     const auto buttons = numberedOptions(*ui);
-    WideButton *chosen = buttons.at(static_cast<std::size_t>(Random(OptionCount)));
-    if (chosen->hint() != FreeMark)
-        return false;
-    for (const WideButton *other : buttons) {
-        if (other != chosen && other->text() == text)
-            return false;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (buttons[i]->hint() != FreeMark)
+            options[i] = buttons[i]->text();
     }
-    chosen->setHint(QString());
-    chosen->setText(text);
-    setPointSize(*chosen, optionFontSize(text.size()));
+    if (!placeOption(options, text, m_random))
+        return false;
+    showOptions(options);
     return true;
 }
 

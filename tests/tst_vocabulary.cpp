@@ -28,7 +28,6 @@ namespace {
 
 const QString FileName = QStringLiteral("words.txt");
 const QString FreeMark = QStringLiteral("-");
-constexpr int OptionCount = 4;
 constexpr int MistakesToEnd = 10;
 
 QByteArray win1251File(const QStringList &entries)
