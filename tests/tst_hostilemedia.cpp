@@ -11,9 +11,6 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <cstdio> // jpeglib.h needs FILE
-#include <jpeglib.h>
-
 #include <cstdlib>
 #include <optional>
 #include <vector>
@@ -24,7 +21,9 @@
 #include "rules/Error.h"
 #include "tests/support/AppSandbox.h"
 #include "tests/support/ErrorOf.h"
+#include "tests/support/JpegEncoder.h"
 #include "tests/support/TestPictures.h"
+#include "tests/support/UnusualFiles.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/JpegLoader.h"
 #include "ui/WavFile.h"
@@ -121,42 +120,11 @@ QByteArray jpegOfScans(int scans, QSize size)
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x ^ y) % 256));
     }
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char *buffer = nullptr;
-    unsigned long length = 0;
-    jpeg_mem_dest(&info, &buffer, &length);
-    info.image_width = JDIMENSION(size.width());
-    info.image_height = JDIMENSION(size.height());
-    info.input_components = Components;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    info.scan_info = script.data();
-    info.num_scans = scans;
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        auto *row = const_cast<JSAMPLE *>(image.constScanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char *>(buffer), qsizetype(length));
-    std::free(buffer);
-    return bytes;
-}
-
-void makeFifo(const QString &path)
-{
-    if (::mkfifo(QFile::encodeName(path).constData(), 0600) != 0)
-        qFatal("cannot make a FIFO");
-}
-
-void linkToZero(const QString &path)
-{
-    if (!QFile::link(QStringLiteral("/dev/zero"), path))
-        qFatal("cannot link to /dev/zero");
+    JpegEncoder encoder(size, Components, JCS_RGB);
+    encoder.info().scan_info = script.data();
+    encoder.info().num_scans = scans;
+    return encoder.encode(
+        [&image](int line) { return const_cast<JSAMPLE *>(image.constScanLine(line)); });
 }
 
 // A PulseAudio server with a null sink, started by the test on a socket in a folder of its own
@@ -337,8 +305,9 @@ void HostileMediaTest::scanLeavesOutWhatCannotPlay()
     huge.replace(40, 4, le32(0xFFFFFFF0));
     sandbox.writeFile(SoundFolder + QStringLiteral("huge.wav"), huge);
     sandbox.writeFile(SoundFolder + QStringLiteral("large.wav"), soundOfSize(MaxWavBytes + 2));
-    makeFifo(sandbox.path(SoundFolder + QStringLiteral("fifo.wav")));
-    linkToZero(sandbox.path(SoundFolder + QStringLiteral("zero.wav")));
+    QVERIFY(makeSpecial(sandbox.path(SoundFolder + QStringLiteral("fifo.wav")), Special::Fifo));
+    QVERIFY(
+        makeSpecial(sandbox.path(SoundFolder + QStringLiteral("zero.wav")), Special::LinkToZero));
 
     TfmMain window;
     QCOMPARE(window.badSounds(),
@@ -489,9 +458,9 @@ void HostileMediaTest::specialFileInPlaceOfAPicture()
     const QString path = sandbox.path(QStringLiteral("Img/wall.jpg"));
     sandbox.makeFolder(QStringLiteral("Img"));
     if (kind == QLatin1String("fifo")) {
-        makeFifo(path);
+        QVERIFY(makeSpecial(path, Special::Fifo));
     } else if (kind == QLatin1String("zero")) {
-        linkToZero(path);
+        QVERIFY(makeSpecial(path, Special::LinkToZero));
     } else if (kind == QLatin1String("folder")) {
         sandbox.makeFolder(QStringLiteral("Img/wall.jpg"));
     } else {

@@ -11,9 +11,7 @@
 #include <QTest>
 
 #include "tests/support/ErrorOf.h"
-
-#include <cstdio> // jpeglib.h needs FILE
-#include <jpeglib.h>
+#include "tests/support/JpegEncoder.h"
 
 #include <algorithm>
 #include <array>
@@ -50,32 +48,12 @@ QByteArray patternJpeg(QSize size)
 // CMYK as Adobe writes it, inverted (255 is no ink): what every CMYK JPEG in the wild holds.
 QByteArray adobeCmykJpeg(const std::array<JSAMPLE, 4> &invertedCmyk, QSize size)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char *buffer = nullptr;
-    unsigned long length = 0;
-    jpeg_mem_dest(&info, &buffer, &length);
-    info.image_width = static_cast<JDIMENSION>(size.width());
-    info.image_height = static_cast<JDIMENSION>(size.height());
-    info.input_components = 4;
-    info.in_color_space = JCS_CMYK;
-    jpeg_set_defaults(&info);
-    jpeg_set_colorspace(&info, JCS_YCCK); // writes the Adobe marker
-    jpeg_start_compress(&info, TRUE);
+    JpegEncoder encoder(size, int(invertedCmyk.size()), JCS_CMYK);
+    jpeg_set_colorspace(&encoder.info(), JCS_YCCK); // writes the Adobe marker
     std::vector<JSAMPLE> row;
     for (int x = 0; x < size.width(); ++x)
         row.insert(row.end(), invertedCmyk.begin(), invertedCmyk.end());
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    QByteArray bytes(reinterpret_cast<const char *>(buffer), static_cast<qsizetype>(length));
-    std::free(buffer);
-    return bytes;
+    return encoder.encode([&row](int) { return row.data(); });
 }
 
 QByteArray progressiveJpeg(QSize size)
