@@ -92,6 +92,17 @@ QString microText(double value)
     return QStringLiteral("%1 µs").arg(value, 0, 'f', 1);
 }
 
+// One row for a game handler: its median and 99th percentile, against the handler budget.
+void addHandlerRow(Report &report, const QString &figure, const std::vector<double> &times)
+{
+    const double p99 = percentile(times, 0.99);
+    report.add({figure + QStringLiteral(", median / 99th percentile"),
+                microText(median(times)) + QStringLiteral(" / ") + microText(p99),
+                {},
+                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
+                p99 < HandlerBudgetUs});
+}
+
 } // namespace
 
 void benchGameLoop(Report &report)
@@ -124,21 +135,8 @@ void benchGameLoop(Report &report)
         if (!w.isGameRunning())
             qFatal("the measured game ended early");
     }
-    const double tickMedian = median(tickTimes);
-    const double tickP99 = percentile(tickTimes, 0.99);
-    report.add(
-        {QStringLiteral("TimerTimer, median / 99th percentile (%1 ticks)").arg(tickTimes.size()),
-         microText(tickMedian) + QStringLiteral(" / ") + microText(tickP99),
-         {},
-         QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
-         tickP99 < HandlerBudgetUs});
-    const double answerMedian = median(answerTimes);
-    const double answerP99 = percentile(answerTimes, 0.99);
-    report.add({QStringLiteral("typed right answer, median / 99th percentile"),
-                microText(answerMedian) + QStringLiteral(" / ") + microText(answerP99),
-                {},
-                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
-                answerP99 < HandlerBudgetUs});
+    addHandlerRow(report, QStringLiteral("TimerTimer (%1 ticks)").arg(tickTimes.size()), tickTimes);
+    addHandlerRow(report, QStringLiteral("typed right answer"), answerTimes);
 }
 
 // A right option clicked makes the next task: four entries drawn at least.
@@ -163,14 +161,8 @@ void benchVocabularyAnswer(Report &report)
         if (!w.isGameRunning())
             qFatal("the measured game ended early");
     }
-    const double clickMedian = median(clickTimes);
-    const double clickP99 = percentile(clickTimes, 0.99);
-    report.add({QStringLiteral("right option clicked, 20 000-entry dictionary, median / 99th "
-                               "percentile"),
-                microText(clickMedian) + QStringLiteral(" / ") + microText(clickP99),
-                {},
-                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
-                clickP99 < HandlerBudgetUs});
+    addHandlerRow(report, QStringLiteral("right option clicked, 20 000-entry dictionary"),
+                  clickTimes);
 }
 
 // The end of a game with 100 000 records and history entries: the result stored, the category
@@ -198,13 +190,7 @@ void benchGameEnd(Report &report)
                 qFatal("the measured game did not end");
         }
     }
-    const double endMedian = median(endTimes);
-    const double endP99 = percentile(endTimes, 0.99);
-    report.add({QStringLiteral("end of a game, 100 000 records, median / 99th percentile"),
-                microText(endMedian) + QStringLiteral(" / ") + microText(endP99),
-                {},
-                QStringLiteral("99th percentile < %1 µs").arg(HandlerBudgetUs),
-                endP99 < HandlerBudgetUs});
+    addHandlerRow(report, QStringLiteral("end of a game, 100 000 records"), endTimes);
 }
 
 void benchTimerRate(Report &report)
