@@ -76,7 +76,7 @@ public:
         if (m_state != State::Prepared)
             return;
         m_state = State::Unusable;
-        m_entries = loadEntries(m_fileName);
+        m_entries = readEntries<Entry>(m_fileName);
         m_readCount = m_entries.size();
         for (std::size_t i = 0; i < m_readCount; ++i) {
             if (m_entries[i].Name == NewResName)
@@ -124,13 +124,6 @@ public:
     void clear() { *this = {}; }
 
 private:
-    static std::deque<Entry> loadEntries(const QString &fileName)
-    {
-        QFile file;
-        if (!prepareResultFile(fileName) || !openResultFile(file, fileName))
-            return {};
-        return readEntries<Entry>(file, fileName);
-    }
 
     std::vector<std::size_t> renamedEntries() const
     {
