@@ -14,7 +14,7 @@ namespace {
 
 constexpr QByteArrayView Utf16Mark("\xFF\xFE", 2);
 constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF", 3);
-using Encoding = DictionaryLines::Encoding;
+using Encoding = DictionaryEncoding;
 
 // Lines holding a TAB, counted the plain way: the loader must keep every one, up to its cap.
 template<typename View, typename Char> qsizetype tabLines(View text, Char lineFeed, Char tab)

@@ -24,7 +24,7 @@ namespace {
 
 const QByteArray Utf16Mark("\xFF\xFE", 2);
 const QByteArray Utf8Mark("\xEF\xBB\xBF");
-using Encoding = DictionaryLines::Encoding;
+using Encoding = DictionaryEncoding;
 
 QByteArray utf16(const QString &text)
 {
@@ -181,7 +181,7 @@ void DictionaryTest::parsing()
 
     const ParsedDictionary parsed = parseDictionary(bytes);
     QCOMPARE(parsed.unicode, unicode);
-    QCOMPARE(parsed.lines.toStringList(), lines);
+    QCOMPARE(parsed.lines, lines);
 }
 
 void DictionaryTest::entryLimit_data()
@@ -416,7 +416,7 @@ void DictionaryTest::encodings()
     const ParsedDictionary parsed = parseDictionary(bytes);
     QCOMPARE(parsed.encoding, encoding);
     QCOMPARE(parsed.unicode, encoding == Encoding::Utf16Le);
-    QCOMPARE(parsed.lines.toStringList(), lines);
+    QCOMPARE(parsed.lines, lines);
 }
 
 // Each Russian letter in Windows-1251 is a byte that no UTF-8 text holds alone, so a file with
@@ -440,7 +440,7 @@ void DictionaryTest::everyCyrillicLetterStaysWin1251()
     const QString entry = QStringLiteral("w\t") + letter;
     const ParsedDictionary parsed = parseDictionary(win1251(QStringLiteral("t\r\n") + entry));
     QCOMPARE(parsed.encoding, Encoding::Win1251);
-    QCOMPARE(parsed.lines.toStringList(), QStringList{entry});
+    QCOMPARE(parsed.lines, QStringList{entry});
 }
 
 void DictionaryTest::taskFontSize_data()

@@ -1,96 +1,23 @@
 #include "main/rules/Dictionary.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <vector>
 
 #include "rules/Error.h"
 #include "rules/NativeName.h"
 #include "rules/RegularFile.h"
+#include "rules/Win1251.h"
 
 namespace {
 
-using Span = DictionaryLines::Span;
-
 constexpr QByteArrayView Utf16Mark("\xFF\xFE", 2);
 constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF", 3);
-constexpr char LineFeed = '\n';
-constexpr char CarriageReturn = '\r';
-constexpr char Tab = '\t';
-
-// The code units of a file in either encoding, searched for the control characters that make
-// its lines without decoding anything. A UTF-16 unit is matched only as a whole: the byte of
-// the control character at an even offset, followed by a zero.
-template<qsizetype UnitBytes> class Units {
-public:
-    explicit Units(QByteArrayView bytes)
-        : m_bytes(bytes)
-    {
-    }
-
-    qsizetype count() const { return m_bytes.size() / UnitBytes; }
-
-    bool isControl(qsizetype unit, char control) const
-    {
-        const char *at = m_bytes.data() + unit * UnitBytes;
-        return at[0] == control && (UnitBytes == 1 || at[1] == '\0');
-    }
-
-    // The first unit in [from, to) that is the control character, or -1.
-    qsizetype indexOf(char control, qsizetype from, qsizetype to) const
-    {
-        const char *const data = m_bytes.data();
-        qsizetype byte = from * UnitBytes;
-        const qsizetype end = to * UnitBytes;
-        while (byte < end) {
-            const auto *found = static_cast<const char *>(
-                std::memchr(data + byte, control, std::size_t(end - byte)));
-            if (found == nullptr)
-                return -1;
-            const qsizetype at = found - data;
-            if (at % UnitBytes == 0 && isControl(at / UnitBytes, control))
-                return at / UnitBytes;
-            byte = at + 1;
-        }
-        return -1;
-    }
-
-private:
-    QByteArrayView m_bytes;
-};
-
-// The entry lines from unit `start` on, up to the limit, without their line ends.
-template<qsizetype UnitBytes>
-std::vector<Span> findEntryLines(QByteArrayView bytes, qsizetype start)
-{
-    const Units<UnitBytes> units(bytes);
-    const qsizetype count = units.count();
-    std::vector<Span> lines;
-    while (start <= count && qsizetype(lines.size()) < MaxDictionaryEntries) {
-        qsizetype end = units.indexOf(LineFeed, start, count);
-        if (end < 0)
-            end = count;
-        const qsizetype lineStart = start;
-        start = end + 1;
-        if (units.indexOf(Tab, lineStart, end) < 0)
-            continue;
-        // The CR before LF is cut off here; any other is removed when the line is decoded.
-        while (end > lineStart && units.isControl(end - 1, CarriageReturn))
-            --end;
-        lines.push_back({lineStart, end - lineStart});
-    }
-    return lines;
-}
-
-// The first line of a Windows-1251 file is its title; entries start after it, if at all.
-qsizetype afterFirstLine(QByteArrayView bytes)
-{
-    const qsizetype end = bytes.indexOf(LineFeed);
-    return end < 0 ? bytes.size() + 1 : end + 1;
-}
+constexpr char16_t LineFeed = u'\n';
+constexpr char16_t CarriageReturn = u'\r';
+constexpr char16_t Tab = u'\t';
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -98,39 +25,71 @@ bool isAscii(QByteArrayView bytes)
                        [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
 }
 
-DictionaryLines::Encoding encodingOf(QByteArrayView bytes)
+DictionaryEncoding encodingOf(QByteArrayView bytes)
 {
-    using Encoding = DictionaryLines::Encoding;
     if (bytes.startsWith(Utf16Mark))
-        return Encoding::Utf16Le;
+        return DictionaryEncoding::Utf16Le;
     if (bytes.startsWith(Utf8Mark) || (!isAscii(bytes) && bytes.isValidUtf8()))
-        return Encoding::Utf8;
-    return Encoding::Win1251;
+        return DictionaryEncoding::Utf8;
+    return DictionaryEncoding::Win1251;
+}
+
+// The whole text after any mark. UTF-16 units are taken as they are, unpaired surrogates
+// included; an odd last byte is half a unit and left out.
+QString decodedText(QByteArrayView bytes, DictionaryEncoding encoding)
+{
+    switch (encoding) {
+    case DictionaryEncoding::Utf16Le: {
+        const QByteArrayView units = bytes.sliced(Utf16Mark.size());
+        QString text(units.size() / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(units.data(), text.size(), text.data());
+        return text;
+    }
+    case DictionaryEncoding::Utf8:
+        return QString::fromUtf8(bytes.startsWith(Utf8Mark) ? bytes.sliced(Utf8Mark.size())
+                                                            : bytes);
+    case DictionaryEncoding::Win1251:
+        break;
+    }
+    return fromWin1251(bytes);
+}
+
+// The lines holding a TAB, in order and without their CR characters, up to the limit.
+QStringList entryLines(QStringView text)
+{
+    QStringList lines;
+    for (qsizetype start = 0; start <= text.size() && lines.size() < MaxDictionaryEntries;) {
+        qsizetype end = text.indexOf(QChar(LineFeed), start);
+        if (end < 0)
+            end = text.size();
+        const QStringView line = text.sliced(start, end - start);
+        start = end + 1;
+        if (!line.contains(QChar(Tab)))
+            continue;
+        QString entry = line.toString();
+        entry.remove(QChar(CarriageReturn));
+        lines.append(std::move(entry));
+    }
+    return lines;
+}
+
+// The first line of a Windows-1251 file is its title; entries start after it, if at all.
+QStringView afterFirstLine(QStringView text)
+{
+    const qsizetype end = text.indexOf(QChar(LineFeed));
+    return end < 0 ? QStringView() : text.sliced(end + 1);
 }
 
 } // namespace
 
-ParsedDictionary parseDictionary(QByteArray bytes)
+ParsedDictionary parseDictionary(QByteArrayView bytes)
 {
-    using Encoding = DictionaryLines::Encoding;
     ParsedDictionary result;
     result.encoding = encodingOf(bytes);
-    result.unicode = result.encoding == Encoding::Utf16Le;
-    std::vector<Span> lines;
-    switch (result.encoding) {
-    case Encoding::Utf16Le:
-        // The mark is the first unit; an odd last byte is half a unit and never read.
-        lines = findEntryLines<sizeof(char16_t)>(bytes, 1);
-        break;
-    case Encoding::Utf8:
-        // LF, CR and TAB bytes occur in UTF-8 only as those characters.
-        lines = findEntryLines<1>(bytes, bytes.startsWith(Utf8Mark) ? Utf8Mark.size() : 0);
-        break;
-    case Encoding::Win1251:
-        lines = findEntryLines<1>(bytes, afterFirstLine(bytes));
-        break;
-    }
-    result.lines = DictionaryLines(std::move(bytes), result.encoding, std::move(lines));
+    result.unicode = result.encoding == DictionaryEncoding::Utf16Le;
+    const QString text = decodedText(bytes, result.encoding);
+    result.lines = entryLines(result.encoding == DictionaryEncoding::Win1251 ? afterFirstLine(text)
+                                                                             : QStringView(text));
     return result;
 }
 

@@ -19,9 +19,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
-
-#include "main/rules/DictionaryLines.h"
 
 // The drill keeps no more entries than this; the rest of a longer file is left unread.
 constexpr qsizetype MaxDictionaryEntries = 20000;
@@ -33,17 +32,19 @@ constexpr qint64 MaxDictionaryBytes = qint64(8) << 20;
 constexpr qsizetype MaxShownLength = 500;
 constexpr char16_t ShownCutMark = u'\u2026'; // …
 
+enum class DictionaryEncoding { Win1251, Utf16Le, Utf8 };
+
 struct ParsedDictionary {
     // The file is UTF-16LE.
     bool unicode = false;
-    DictionaryLines::Encoding encoding = DictionaryLines::Encoding::Win1251;
+    DictionaryEncoding encoding = DictionaryEncoding::Win1251;
     // Entry lines in file order, each whole with all its TABs and without CR characters.
-    DictionaryLines lines;
+    QStringList lines;
 };
 
 // Any bytes are accepted: lines without a TAB are skipped, an odd last byte of UTF-16 text
 // is ignored.
-ParsedDictionary parseDictionary(QByteArray bytes);
+ParsedDictionary parseDictionary(QByteArrayView bytes);
 
 // The whole file; raises Error naming the path when it is missing, is not a regular file, is
 // larger than MaxDictionaryBytes, or cannot be read. The path may hold a name kept as bytes

@@ -23,11 +23,10 @@ bool placeOption(OptionTexts &options, const QString &text, RandomGenerator &ran
     return true;
 }
 
-DictionaryTask drawDictionaryTask(const DictionaryLines &lines, bool reversed,
-                                  RandomGenerator &random)
+DictionaryTask drawDictionaryTask(const QStringList &lines, bool reversed, RandomGenerator &random)
 {
     const auto count = static_cast<qint32>(lines.size());
-    const QString line = lines.at(random.next(count));
+    const QString &line = lines.at(random.next(count));
     const DictionaryEntry entry = splitEntry(line);
 
     DictionaryTask task;
@@ -38,7 +37,7 @@ DictionaryTask drawDictionaryTask(const DictionaryLines &lines, bool reversed,
 
     int needed = DistractorsWanted;
     for (int triesLeft = DistractorTries; needed > 0 && triesLeft > 0; --triesLeft) {
-        const QString otherLine = lines.at(random.next(count));
+        const QString &otherLine = lines.at(random.next(count));
         const DictionaryEntry other = splitEntry(otherLine);
         if (placeOption(task.options, shownText(reversed ? other.word : other.translation), random))
             --needed;

@@ -5,11 +5,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <optional>
 
-#include "main/rules/DictionaryLines.h"
 #include "rules/RandomGenerator.h"
 
 constexpr int OptionCount = 4;
@@ -26,8 +26,7 @@ struct DictionaryTask {
 // Draws the entry, then places the right word, then tries up to 1000 other entries until three
 // more texts are placed. Texts are those shown on screen (see shownText). `lines` holds at least
 // one entry.
-DictionaryTask drawDictionaryTask(const DictionaryLines &lines, bool reversed,
-                                  RandomGenerator &random);
+DictionaryTask drawDictionaryTask(const QStringList &lines, bool reversed, RandomGenerator &random);
 
 // One placement: draws a button; false when it is taken or another button holds the text.
 bool placeOption(OptionTexts &options, const QString &text, RandomGenerator &random);

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-#include "main/rules/DictionaryLines.h"
 #include "rules/DateTime.h"
 
 // Exercise kinds: the items of cmbAction by index.
@@ -44,7 +44,7 @@ struct GameState {
 struct DictionaryState {
     QString RightWord;
     // The entry lines of the loaded dictionary in file order, each whole with its TABs.
-    DictionaryLines DicLines;
+    QStringList DicLines;
     qint32 DicUnicode = 0;
     qint32 DicCount = 0;
     qint32 RightAnswerLabels = 0;
