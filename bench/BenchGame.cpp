@@ -1,22 +1,18 @@
 #include "bench/BenchGame.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
 
-#include "bench/BenchPlatform.h"
 #include "bench/Measure.h"
 #include "bench/Report.h"
 #include "bench/SampleFiles.h"
-#include "main/TfmMain.h"
-#include "ui/WideButton.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 
 namespace {
 
@@ -46,30 +42,24 @@ const QString DictionaryName = QStringLiteral("bench.txt");
 enum class Drill { Addition, Vocabulary };
 
 // A running game in a throw-away application folder: addition, or vocabulary on a dictionary
-// of 20 000 entries.
+// of 20 000 entries. An error box would mean the benchmark measured the wrong thing.
 struct BenchGame {
     explicit BenchGame(bool realClock, Drill drill = Drill::Addition, int results = 0)
     {
-        platform.exePath = dir.filePath(QStringLiteral("Tovelo2"));
-        // The result files go to the current folder.
-        QDir::setCurrent(dir.path());
         if (results > 0)
-            writeResultFiles(dir.path(), results, ResultCategories);
-        platform.realClock = realClock;
+            writeResultFiles(sandbox.folder(), results, ResultCategories);
+        sandbox.platform.realClock = realClock;
         if (drill == Drill::Vocabulary) {
-            QDir(dir.path()).mkdir(QStringLiteral("Dic"));
-            writeDictionary(dir.filePath(QStringLiteral("Dic/") + DictionaryName),
+            sandbox.makeFolder(QStringLiteral("Dic"));
+            writeDictionary(sandbox.path(QStringLiteral("Dic/") + DictionaryName),
                             DictionaryEntries, false);
         }
         window = std::make_unique<TfmMain>();
-        auto *kind = window->findChild<QComboBox *>(QStringLiteral("cmbAction"));
         if (drill == Drill::Vocabulary) {
-            kind->setCurrentIndex(static_cast<int>(ExerciseKind::ForeignLanguage));
-            window->cmbActionChange();
-            auto *files = window->findChild<QComboBox *>(QStringLiteral("cmbDicFiles"));
-            files->setCurrentIndex(files->findText(DictionaryName));
+            selectKind(*window, ExerciseKind::ForeignLanguage);
+            selectDictionary(*window, DictionaryName);
         } else {
-            kind->setCurrentIndex(0);
+            selectKind(*window, ExerciseKind::Addition);
         }
         window->btStartClick();
         if (!window->isGameRunning())
@@ -78,12 +68,10 @@ struct BenchGame {
     ~BenchGame()
     {
         window.reset(); // saves its files into the folder before it goes
-        QDir::setCurrent(previousFolder);
+        if (!sandbox.platform.errors.isEmpty())
+            qFatal("error box: %s", qPrintable(sandbox.platform.errors.join(u'\n')));
     }
-    QString previousFolder = QDir::currentPath();
-    QTemporaryDir dir;
-    BenchPlatform platform;
-    PlatformOverride installed{platform};
+    AppSandbox sandbox;
     std::unique_ptr<TfmMain> window;
 };
 
@@ -112,11 +100,7 @@ void benchGameLoop(Report &report)
     {
         BenchGame game(false);
         TfmMain &w = *game.window;
-        auto *box = w.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
-        const auto answerRight = [&] {
-            box->setText(QString::number(w.task().RightAnswer));
-            w.edAnswerKeyDown(Qt::Key_Return);
-        };
+        auto *box = control<QLineEdit>(w, "edAnswer");
         for (int i = 0; i < Answers; ++i) {
             box->setText(QString::number(w.task().RightAnswer));
             const auto start = Clock::now();
@@ -124,13 +108,13 @@ void benchGameLoop(Report &report)
             answerTimes.push_back(microseconds(start));
         }
         for (int i = 0; i < Ticks; ++i) {
-            game.platform.fakeClock += TickDays;
+            game.sandbox.platform.clock += TickDays;
             const auto start = Clock::now();
             w.TimerTimer();
             tickTimes.push_back(microseconds(start));
             // Answer before the time bar fills, so the game runs on.
             if (i % AnswerEveryTicks == 0)
-                answerRight();
+                answerRight(w);
         }
         if (!w.isGameRunning())
             qFatal("the measured game ended early");
@@ -147,15 +131,10 @@ void benchVocabularyAnswer(Report &report)
     {
         BenchGame game(false, Drill::Vocabulary);
         TfmMain &w = *game.window;
-        const QList<WideButton *> options = w.findChildren<WideButton *>();
         for (int i = 0; i < Clicks; ++i) {
-            const auto right = std::find_if(options.cbegin(), options.cend(), [&](WideButton *b) {
-                return b->text() == w.dictionary().RightWord;
-            });
-            if (right == options.cend())
-                qFatal("no option carries the right word");
+            WideButton &right = rightOption(w);
             const auto start = Clock::now();
-            w.btOptionClick(*right);
+            w.btOptionClick(&right);
             clickTimes.push_back(microseconds(start));
         }
         if (!w.isGameRunning())
@@ -173,18 +152,13 @@ void benchGameEnd(Report &report)
     {
         BenchGame game(false, Drill::Addition, ManyResults);
         TfmMain &w = *game.window;
-        auto *box = w.findChild<QLineEdit *>(QStringLiteral("edAnswer"));
-        const auto answerWrong = [&] {
-            box->setText(QString::number(w.task().RightAnswer + 1));
-            w.edAnswerKeyDown(Qt::Key_Return);
-        };
         for (int g = 0; g < GamesEnded; ++g) {
             if (!w.isGameRunning())
                 w.btStartClick();
             for (int i = 1; i < WrongAnswersToEnd; ++i)
-                answerWrong();
+                answerWrong(w);
             const auto start = Clock::now();
-            answerWrong();
+            answerWrong(w);
             endTimes.push_back(microseconds(start));
             if (w.isGameRunning())
                 qFatal("the measured game did not end");
@@ -196,7 +170,7 @@ void benchGameEnd(Report &report)
 void benchTimerRate(Report &report)
 {
     BenchGame game(true);
-    auto *timer = game.window->findChild<QTimer *>(QStringLiteral("Timer"));
+    auto *timer = control<QTimer>(*game.window, "Timer");
     int ticks = 0;
     double worstGapMs = 0;
     QElapsedTimer sinceLast;

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "main/TfmMain.h"
-#include "tests/support/FakePlatform.h"
+#include "scripted/ScriptedPlatform.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/ProbeOutput.h"
-#include "tests/support/WindowHelpers.h"
 
 namespace {
 
@@ -36,18 +36,18 @@ int main(int argc, char *argv[])
     const QString programFolder = argc > 4 ? QString::fromLocal8Bit(argv[4]) : folder;
     QDir::setCurrent(folder);
 
-    FakePlatform fake;
-    fake.exePath = programFolder + QStringLiteral("/Tovelo2");
-    fake.clock += copy * CopyClockSpacingDays;
+    ScriptedPlatform scripted;
+    scripted.exePath = programFolder + QStringLiteral("/Tovelo2");
+    scripted.clock += copy * CopyClockSpacingDays;
     for (int n = 0; n < 4 * games; ++n)
-        fake.inputAnswers << QStringLiteral("Копия %1 имя %2").arg(copy).arg(n);
-    const PlatformOverride installed(fake);
+        scripted.inputAnswers << QStringLiteral("Копия %1 имя %2").arg(copy).arg(n);
+    const PlatformOverride installed(scripted);
     {
         TfmMain window;
         selectKind(window, ExerciseKind::Addition);
         setRange(window, QStringLiteral("1"), QStringLiteral("20"));
         for (int game = 0; game < games; ++game) {
-            fake.advanceSeconds(SecondsBetweenGames);
+            scripted.advanceSeconds(SecondsBetweenGames);
             window.btStartClick();
             for (int right = 0; right < (copy + game) % 4; ++right)
                 answerRight(window);
@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
         std::string line;
         std::getline(std::cin, line);
     }
-    for (const QString &error : std::as_const(fake.errors))
+    for (const QString &error : std::as_const(scripted.errors))
         say("error " + error.toUtf8());
     say("done");
     return 0;

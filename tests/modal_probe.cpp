@@ -17,8 +17,8 @@
 
 #include "HiScore/TfmHiScore.h"
 #include "main/TfmMain.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/ProbeOutput.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/QuitSignals.h"

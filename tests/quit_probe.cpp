@@ -9,8 +9,8 @@
 #include <cstdio>
 
 #include "main/TfmMain.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/ScriptedPlatform.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/QuitSignals.h"
 
@@ -24,9 +24,9 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     const QuitSignals politeEnd;
-    FakePlatform fake;
-    fake.exePath = folder + QStringLiteral("/Tovelo2");
-    const PlatformOverride installed(fake);
+    ScriptedPlatform scripted;
+    scripted.exePath = folder + QStringLiteral("/Tovelo2");
+    const PlatformOverride installed(scripted);
 
     TfmMain window;
     selectKind(window, ExerciseKind::Addition);

@@ -13,8 +13,8 @@
 #include <memory>
 
 #include "main/TfmMain.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/ScriptedPlatform.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/DesktopPlatform.h"
 
@@ -59,12 +59,12 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     DesktopPlatform desktop(QStringLiteral(SOUND_MODULE_DIR));
-    FakePlatform fake;
-    fake.exePath = folder + QStringLiteral("/Tovelo2");
-    fake.onSound = [&desktop](const QString &path) {
+    ScriptedPlatform scripted;
+    scripted.exePath = folder + QStringLiteral("/Tovelo2");
+    scripted.onSound = [&desktop](const QString &path) {
         desktop.playSound(path);
     };
-    const PlatformOverride installed(fake);
+    const PlatformOverride installed(scripted);
 
     auto window = std::make_unique<TfmMain>();
     control<QCheckBox>(*window, "cbSound")->setChecked(true);
@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
         return effect->status() == QSoundEffect::Ready;
     });
     window.reset();
-    std::printf("%lld %lld\n", static_cast<long long>(fake.sounds.size()),
+    std::printf("%lld %lld\n", static_cast<long long>(scripted.sounds.size()),
                 static_cast<long long>(loaded));
     std::fflush(stdout);
     return 0;

@@ -16,9 +16,9 @@
 #include "HiScore/TfmHiScore.h"
 #include "main/rules/ResultCodec.h"
 #include "rules/Win1251.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/EventGuard.h"
 #include "ui/WideButton.h"
@@ -333,7 +333,7 @@ void BadStartTest::windowOpensUsable()
     const auto whole = healthy.find(target);
     damage(sandbox, target, how, whole == healthy.end() ? QByteArray() : whole->second);
     const std::map<QString, QByteArray> before = snapshot(sandbox);
-    sandbox.fake.inputAnswers = {PlayerName, PlayerName};
+    sandbox.platform.inputAnswers = {PlayerName, PlayerName};
 
     auto window = std::make_unique<TfmMain>();
     auto records = std::make_unique<TfmHiScore>();
@@ -354,11 +354,11 @@ void BadStartTest::windowOpensUsable()
 
     // A dictionary game: one click, then the clock to its end; or an error that says why not.
     selectKind(*window, ExerciseKind::ForeignLanguage);
-    const qsizetype errorsBefore = sandbox.fake.errors.size();
+    const qsizetype errorsBefore = sandbox.platform.errors.size();
     guarded([&] { window->btStartClick(); });
     const bool dictionaryFails = culprit.startsWith(QStringLiteral("Dic"));
     QCOMPARE(window->isGameRunning(), !dictionaryFails);
-    QCOMPARE(sandbox.fake.errors.size() > errorsBefore, dictionaryFails);
+    QCOMPARE(sandbox.platform.errors.size() > errorsBefore, dictionaryFails);
     if (window->isGameRunning()) {
         window->btOptionClick(control<WideButton>(*window, "btOption1"));
         for (int i = 0; i < TicksToEndAnyGame && window->isGameRunning(); ++i)
@@ -370,17 +370,18 @@ void BadStartTest::windowOpensUsable()
     guarded([&] { window->btImageClick(); });
     guarded([&] { window->btHiscoreClick(); });
     guarded([&] { window->btHistoryClick(); });
-    QVERIFY(sandbox.fake.modalShows >= 2);
+    QVERIFY(sandbox.platform.modalShows >= 2);
 
     window->setRecordsWindow(nullptr);
     records.reset();
     window.reset();
 
     if (culprit.isEmpty()) {
-        QVERIFY2(sandbox.fake.errors.isEmpty(), qPrintable(sandbox.fake.errors.join(u'\n')));
+        QVERIFY2(sandbox.platform.errors.isEmpty(),
+                 qPrintable(sandbox.platform.errors.join(u'\n')));
     } else {
-        QVERIFY(!sandbox.fake.errors.isEmpty());
-        for (const QString &error : std::as_const(sandbox.fake.errors))
+        QVERIFY(!sandbox.platform.errors.isEmpty());
+        for (const QString &error : std::as_const(sandbox.platform.errors))
             QVERIFY2(error.contains(culprit), qPrintable(error));
     }
 

@@ -19,9 +19,9 @@
 #include "ExecStat/rules/IniFile.h"
 #include "rules/Error.h"
 #include "rules/Win1251.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/PictureBox.h"
 
@@ -285,7 +285,7 @@ void ExecStatTest::exampleRunWritesTenLines()
         control<QCheckBox>(window, "cbSound")->setChecked(true);
     }
     QCOMPARE(sandbox.readFile(QStringLiteral("SaveStat.ini")), ExampleRunFile);
-    QCOMPARE(sandbox.fake.errors, QStringList());
+    QCOMPARE(sandbox.platform.errors, QStringList());
 }
 
 void ExecStatTest::restartRestoresTheChoices_data()
@@ -345,7 +345,7 @@ void ExecStatTest::restartRestoresTheChoices()
     QCOMPARE(control<QLineEdit>(restarted, "edNameLastWallpaper")->text(), wallpaper);
     QVERIFY2(nearColour(shownColour(restarted), pictures.at(wallpaper)),
              qPrintable(shownColour(restarted).name()));
-    QCOMPARE(sandbox.fake.errors, QStringList());
+    QCOMPARE(sandbox.platform.errors, QStringList());
 }
 
 void ExecStatTest::emptiedRangeBoxGetsItsDesignTextBack()
@@ -387,7 +387,7 @@ void ExecStatTest::handWrittenValues()
     TfmMain window;
     QCOMPARE(int(window.exerciseKind()), kind);
     QCOMPARE(control<QCheckBox>(window, "cbSound")->isChecked(), sound);
-    QCOMPARE(sandbox.fake.errors, QStringList());
+    QCOMPARE(sandbox.platform.errors, QStringList());
 }
 
 void ExecStatTest::lettersInKindStopTheRestore()
@@ -398,7 +398,7 @@ void ExecStatTest::lettersInKindStopTheRestore()
                           .replace("cmbAction=3", "cmbAction=abc")
                           .replace("edLastName=Player", "edLastName=Ann"));
     TfmMain window;
-    QCOMPARE(sandbox.fake.errors,
+    QCOMPARE(sandbox.platform.errors,
              QStringList{QStringLiteral("'abc' is not a valid integer value.")});
     QCOMPARE(int(window.exerciseKind()), -1);
     QCOMPARE(control<QLineEdit>(window, "edMin")->text(), QStringLiteral("1"));
@@ -446,12 +446,12 @@ void ExecStatTest::unwritableSettingsFileIsReported()
     AppSandbox sandbox;
     // The program's folder is a regular file: nothing can be created in it, not even by root.
     sandbox.writeFile(QStringLiteral("blocker"), "x");
-    sandbox.fake.exePath = sandbox.path(QStringLiteral("blocker/Tovelo2"));
+    sandbox.platform.exePath = sandbox.path(QStringLiteral("blocker/Tovelo2"));
     {
         TfmMain window;
-        QCOMPARE(sandbox.fake.errors, QStringList());
+        QCOMPARE(sandbox.platform.errors, QStringList());
     }
-    QCOMPARE(sandbox.fake.errors,
+    QCOMPARE(sandbox.platform.errors,
              QStringList{QStringLiteral("Unable to write to %1.")
                              .arg(sandbox.path(QStringLiteral("blocker/SaveStat.ini")))});
 }
@@ -486,9 +486,9 @@ void ExecStatTest::unreadableSettingsFileIsKept()
         QStringLiteral("Файл %1 не прочитан: %2").arg(settingsPath(sandbox), reason);
     {
         TfmMain window;
-        QCOMPARE(sandbox.fake.errors, QStringList{expected});
+        QCOMPARE(sandbox.platform.errors, QStringList{expected});
     }
-    QCOMPARE(sandbox.fake.errors, (QStringList{expected, expected}));
+    QCOMPARE(sandbox.platform.errors, (QStringList{expected, expected}));
     if (folder)
         QVERIFY(QFileInfo::exists(sandbox.path(QStringLiteral("SaveStat.ini/data"))));
     else

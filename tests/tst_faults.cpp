@@ -19,10 +19,10 @@
 #include <sys/resource.h>
 
 #include "main/rules/ResultCodec.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "tests/SaveProbeContents.h"
-#include "tests/support/AppSandbox.h"
 #include "tests/support/FileSizeLimit.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 
 namespace {
@@ -296,14 +296,14 @@ void FaultsTest::failedSaveKeepsOldFile()
     if (fault == Fault::PathThroughFile) {
         // The executable's folder is a regular file: no settings file can be made in it.
         sandbox.writeFile(QStringLiteral("plain"), "x");
-        sandbox.fake.exePath = sandbox.path(QStringLiteral("plain/Tovelo2"));
+        sandbox.platform.exePath = sandbox.path(QStringLiteral("plain/Tovelo2"));
         settingsPath = sandbox.path(QStringLiteral("plain/") + SettingsFile);
     } else {
         sandbox.writeFile(SettingsFile, oldSettings);
     }
 
     auto window = std::make_unique<TfmMain>();
-    QVERIFY(sandbox.fake.errors.isEmpty());
+    QVERIFY(sandbox.platform.errors.isEmpty());
     selectKind(*window, ExerciseKind::Addition);
     setRange(*window, QStringLiteral("1"), QStringLiteral("30"));
     window->btStartClick();
@@ -321,8 +321,8 @@ void FaultsTest::failedSaveKeepsOldFile()
         window.reset(); // closing saves the running game, the settings and both files
     }
 
-    QCOMPARE(sandbox.fake.errors.size(), 1);
-    const QString &error = sandbox.fake.errors.front();
+    QCOMPARE(sandbox.platform.errors.size(), 1);
+    const QString &error = sandbox.platform.errors.front();
     QVERIFY2(error.contains(target), qPrintable(error));
 
     // The target keeps what it held.

@@ -11,10 +11,10 @@
 
 #include "rules/RegularFile.h"
 #include "rules/Win1251.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/UnusualFiles.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/FolderListing.h"
 #include "ui/PictureBox.h"
@@ -177,7 +177,7 @@ void FolderListingTest::dictionaryNamedInWindows1251Plays()
     window.btStartClick();
     QVERIFY(window.isGameRunning());
     QCOMPARE(window.dictionary().DicCount, 3);
-    QVERIFY2(sandbox.fake.errors.isEmpty(), qPrintable(sandbox.fake.errors.join(u'\n')));
+    QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
 }
 
 // The remembered name is the shown one; the picture is loaded by its real bytes.
@@ -193,7 +193,7 @@ void FolderListingTest::pictureNamedInWindows1251IsShown()
     QCOMPARE(window.PickWallpaper(autumn), autumn);
     const QImage shown = control<PictureBox>(window, "BkgImage")->shownPixmap().toImage();
     QVERIFY(nearColour(shown.pixelColor(shown.rect().center()), Qt::red));
-    QVERIFY2(sandbox.fake.errors.isEmpty(), qPrintable(sandbox.fake.errors.join(u'\n')));
+    QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
 }
 
 // The sound player takes only names that are text; such a sound is left out, the others stay.

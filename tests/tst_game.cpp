@@ -4,8 +4,8 @@
 #include <QFrame>
 #include <QTest>
 
-#include "tests/support/AppSandbox.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/PanelStatusBar.h"
@@ -77,7 +77,7 @@ void GameTest::startSetsUpGame()
     QCOMPARE(caption(w, "lbScore"), QStringLiteral("0"));
     QCOMPARE(barPosition(w, "prbMistakes"), 0);
     QCOMPARE(w.game().TimerStep, 15);
-    QCOMPARE(w.game().GameStart, g.sandbox.fake.clock);
+    QCOMPARE(w.game().GameStart, g.sandbox.platform.clock);
     for (const char *locked : {"cmbAction", "edMin", "edMax"})
         QVERIFY(!control(w, locked)->isEnabled());
     QVERIFY(control<QLineEdit>(w, "edAnswer")->text().isEmpty());
@@ -103,7 +103,7 @@ void GameTest::tenWrongAnswersEndGame()
     QVERIFY(control(w, "edAnswer")->isHidden());
     for (const char *unlocked : {"cmbAction", "edMin", "edMax"})
         QVERIFY(control(w, unlocked)->isEnabled());
-    QCOMPARE(g.sandbox.fake.pauses, std::vector<int>{1000});
+    QCOMPARE(g.sandbox.platform.pauses, std::vector<int>{1000});
 }
 
 void GameTest::endSequenceFlashesRedDuringPause()
@@ -112,7 +112,7 @@ void GameTest::endSequenceFlashesRedDuringPause()
     TfmMain &w = g.window;
     bool redDuringPause = false;
     bool timerOffDuringPause = false;
-    g.sandbox.fake.onPause = [&] {
+    g.sandbox.platform.onPause = [&] {
         const auto *box = control<QFrame>(w, "redBox");
         redDuringPause = !box->isHidden() && box->palette().color(QPalette::Window) == Qt::red;
         timerOffDuringPause = !w.isGameRunning();
@@ -160,7 +160,7 @@ void GameTest::paceGrowsWithMinutes()
     QFETCH(double, minutes);
     QFETCH(int, gain);
     Game g;
-    g.sandbox.fake.advanceSeconds(minutes * SecondsPerMinute);
+    g.sandbox.platform.advanceSeconds(minutes * SecondsPerMinute);
     g.window.TimerTimer();
     QCOMPARE(barPosition(g.window, "prbCurrent"), gain);
 }
@@ -185,12 +185,12 @@ void GameTest::rightAnswerShowsTimeAndCount()
 {
     Game g;
     TfmMain &w = g.window;
-    g.sandbox.fake.advanceSeconds(65);
+    g.sandbox.platform.advanceSeconds(65);
     const int before = w.task().RightAnswer;
     answerRight(w);
     QCOMPARE(caption(w, "lbTime"), QStringLiteral("01.05"));
     QCOMPARE(caption(w, "lbAnswers"), QStringLiteral("1"));
-    QCOMPARE(w.task().TaskStart, g.sandbox.fake.clock); // the next task starts now
+    QCOMPARE(w.task().TaskStart, g.sandbox.platform.clock); // the next task starts now
     QCOMPARE(w.task().TaskFailed, 0);
     Q_UNUSED(before);
 }
@@ -199,7 +199,7 @@ void GameTest::gameClockOnEveryTick()
 {
     Game g;
     auto *status = control<PanelStatusBar>(g.window, "StatusBar");
-    g.sandbox.fake.advanceSeconds(3600 + 2 * 60 + 3);
+    g.sandbox.platform.advanceSeconds(3600 + 2 * 60 + 3);
     g.window.TimerTimer();
     QCOMPARE(status->panelText(0), QStringLiteral("01:02:03"));
     QVERIFY(status->panelText(1).isEmpty());
@@ -290,7 +290,7 @@ void GameTest::noKindStartsNoGame()
     TfmMain w;
     w.btStartClick();
     QVERIFY(!w.isGameRunning());
-    QCOMPARE(sandbox.fake.messages, QStringList{QStringLiteral("Выберите действие.")});
+    QCOMPARE(sandbox.platform.messages, QStringList{QStringLiteral("Выберите действие.")});
     QVERIFY(!control(w, "btStart")->isHidden());
     QVERIFY(control(w, "edAnswer")->isHidden());
 }
@@ -303,7 +303,7 @@ void GameTest::badRangeStartsNoGame()
     setRange(w, QStringLiteral("abc"), QStringLiteral("30"));
     w.btStartClick();
     QVERIFY(!w.isGameRunning());
-    QCOMPARE(sandbox.fake.messages.size(), 1);
+    QCOMPARE(sandbox.platform.messages.size(), 1);
     QVERIFY(!control(w, "btStart")->isHidden());
     // No answer can be given outside a game.
     QVERIFY(control(w, "edAnswer")->isHidden());
@@ -323,7 +323,7 @@ void GameTest::inputAfterEndIsIgnored()
     w.TimerTimer();
     QCOMPARE(w.game().Errors, ended.Errors);
     QCOMPARE(w.game().Mistakes, ended.Mistakes);
-    QCOMPARE(g.sandbox.fake.pauses.size(), std::size_t(1)); // the end ran once
+    QCOMPARE(g.sandbox.platform.pauses.size(), std::size_t(1)); // the end ran once
 }
 
 void GameTest::newGameKeepsPreviousCountsUntilFirstAnswer()

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "HiScore/TfmHiScore.h"
-#include "tests/support/FakePlatform.h"
+#include "scripted/ScriptedPlatform.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/PictureBox.h"
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
     void twelveHourLocale();
 
 private:
-    FakePlatform m_fake;
+    ScriptedPlatform m_fake;
     std::unique_ptr<PlatformOverride> m_override;
 };
 

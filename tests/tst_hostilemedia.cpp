@@ -19,7 +19,7 @@
 
 #include "main/TfmMain.h"
 #include "rules/Error.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
 #include "tests/support/ErrorOf.h"
 #include "tests/support/JpegEncoder.h"
 #include "tests/support/TestPictures.h"
@@ -312,7 +312,7 @@ void HostileMediaTest::scanLeavesOutWhatCannotPlay()
     TfmMain window;
     QCOMPARE(window.badSounds(),
              (QStringList{QStringLiteral("good1.wav"), QStringLiteral("good2.WAV")}));
-    QVERIFY2(sandbox.fake.errors.isEmpty(), qPrintable(sandbox.fake.errors.join(u'\n')));
+    QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
 }
 
 void HostileMediaTest::soundsTogetherAreBounded()

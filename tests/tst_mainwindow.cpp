@@ -9,8 +9,8 @@
 #include <set>
 
 #include "rules/Error.h"
-#include "tests/support/AppSandbox.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventGuard.h"
@@ -127,7 +127,7 @@ void MainWindowTest::windowProperties()
     QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
     for (const QSize size : icon.availableSizes())
         QCOMPARE(icon.pixmap(size).toImage().size(), size);
-    QVERIFY(sandbox.fake.errors.isEmpty());
+    QVERIFY(sandbox.platform.errors.isEmpty());
 }
 
 void MainWindowTest::controlsAsDescribed_data()
@@ -262,8 +262,8 @@ void MainWindowTest::firstStart()
     QVERIFY(control<PictureBox>(window, "BkgImage")->hasPicture());
     QVERIFY(control<PictureBox>(window, "Image2")->hasPicture());
     QCOMPARE(control<PictureBox>(window, "BkgImage")->shownPixmap().size(), QSize(582, 382));
-    QVERIFY2(sandbox.fake.errors.isEmpty(), qPrintable(sandbox.fake.errors.join(u'\n')));
-    QVERIFY(sandbox.fake.messages.isEmpty());
+    QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
+    QVERIFY(sandbox.platform.messages.isEmpty());
 }
 
 void MainWindowTest::centredOnDisplay_data()
@@ -278,7 +278,7 @@ void MainWindowTest::centredOnDisplay()
 {
     QFETCH(QRect, display);
     AppSandbox sandbox;
-    sandbox.fake.display = display;
+    sandbox.platform.display = display;
     TfmMain window;
     const QSize outer = window.frameGeometry().size();
     QCOMPARE(window.frameGeometry().topLeft(),
@@ -310,11 +310,11 @@ void MainWindowTest::nextTaskPerKind()
     const QString signs = QStringLiteral("+-?*:");
     std::set<int> seen;
     for (int i = 0; i < 400; ++i) {
-        sandbox.fake.advanceSeconds(1);
+        sandbox.platform.advanceSeconds(1);
         QVERIFY(window.NextTask());
         const int op = window.task().Operation;
         QVERIFY2(operations.contains(op), qPrintable(QString::number(op)));
-        QCOMPARE(window.task().TaskStart, sandbox.fake.clock);
+        QCOMPARE(window.task().TaskStart, sandbox.platform.clock);
         QVERIFY(control<QLabel>(window, "lbTextPraxis")->text().contains(signs[op]));
         seen.insert(op);
     }
@@ -370,14 +370,14 @@ void MainWindowTest::nextTaskRefusesBadRange()
     const QString caption = control<QLabel>(window, "lbTextPraxis")->text();
 
     setRange(window, minText, maxText);
-    sandbox.fake.advanceSeconds(5);
+    sandbox.platform.advanceSeconds(5);
     QCOMPARE(window.NextTask(), accepted);
     if (accepted) {
-        QVERIFY(sandbox.fake.messages.isEmpty());
+        QVERIFY(sandbox.platform.messages.isEmpty());
         return;
     }
     QCOMPARE(
-        sandbox.fake.messages,
+        sandbox.platform.messages,
         QStringList{QStringLiteral("Неверно заданы параметры от скольки и до скольки примеры.")});
     QCOMPARE(control<QLabel>(window, "lbTextPraxis")->text(), caption);
     QCOMPARE(window.task().Operation, before.Operation);
@@ -420,10 +420,10 @@ void MainWindowTest::guardShowsErrorBox()
         after = true;
     });
     QVERIFY(!after);
-    QCOMPARE(sandbox.fake.errors, QStringList{QStringLiteral("Cannot open file SaveRes.res.")});
-    QCOMPARE(sandbox.fake.errorTitles, QStringList{QStringLiteral("Tovelo2")});
+    QCOMPARE(sandbox.platform.errors, QStringList{QStringLiteral("Cannot open file SaveRes.res.")});
+    QCOMPARE(sandbox.platform.errorTitles, QStringList{QStringLiteral("Tovelo2")});
     guarded([] { throw std::runtime_error("plain failure"); });
-    QCOMPARE(sandbox.fake.errors.last(), QStringLiteral("plain failure."));
+    QCOMPARE(sandbox.platform.errors.last(), QStringLiteral("plain failure."));
 }
 
 QTEST_MAIN(MainWindowTest)

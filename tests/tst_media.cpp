@@ -20,9 +20,9 @@
 #include <set>
 
 #include "rules/Error.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "tests/support/TestPictures.h"
-#include "tests/support/WindowHelpers.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/DesktopPlatform.h"
 #include "ui/JpegLoader.h"
@@ -206,7 +206,7 @@ void MediaTest::onePictureIsAlwaysChosen()
         QCOMPARE(wallpaperName(window), QStringLiteral("Only One.JPG"));
         QVERIFY(nearColour(shownColour(window), Qt::blue));
     }
-    QCOMPARE(sandbox.fake.errors, QStringList());
+    QCOMPARE(sandbox.platform.errors, QStringList());
 }
 
 void MediaTest::pictureFillsTheBox()
@@ -287,7 +287,7 @@ void MediaTest::subFolderIsNoPicture()
         window.btImageClick();
         QCOMPARE(wallpaperName(window), QStringLiteral("b.jpg"));
     }
-    QCOMPARE(sandbox.fake.errors, QStringList());
+    QCOMPARE(sandbox.platform.errors, QStringList());
 }
 
 void MediaTest::noPictureKeepsTheShownOne()
@@ -313,11 +313,11 @@ void MediaTest::brokenPictureKeepsTheShownOne()
     sandbox.writeFile(QStringLiteral("Img/broken.jpg"), "not a picture at all");
 
     control<QPushButton>(window, "btImage")->click(); // through the event guard
-    QCOMPARE(sandbox.fake.errors.size(), 1);
-    QVERIFY2(sandbox.fake.errors.first().startsWith(
+    QCOMPARE(sandbox.platform.errors.size(), 1);
+    QVERIFY2(sandbox.platform.errors.first().startsWith(
                  QStringLiteral("Cannot load the picture %1: ")
                      .arg(sandbox.path(QStringLiteral("Img/broken.jpg")))),
-             qPrintable(sandbox.fake.errors.first()));
+             qPrintable(sandbox.platform.errors.first()));
     QCOMPARE(wallpaperName(window), QStringLiteral("red.jpg"));
     QVERIFY(nearColour(shownColour(window), Qt::red));
 }
@@ -330,11 +330,12 @@ void MediaTest::brokenWallpaperAtStartStillScansSounds()
     sandbox.writeFile(QStringLiteral("SaveStat.ini"),
                       "[SaveStat]\r\nedNameLastWallpaper=broken.jpg\r\ncbSound=True\r\n");
     TfmMain window;
-    QCOMPARE(sandbox.fake.errors.size(), 1);
-    QVERIFY(sandbox.fake.errors.first().contains(sandbox.path(QStringLiteral("Img/broken.jpg"))));
+    QCOMPARE(sandbox.platform.errors.size(), 1);
+    QVERIFY(
+        sandbox.platform.errors.first().contains(sandbox.path(QStringLiteral("Img/broken.jpg"))));
     QCOMPARE(window.badSounds(), QStringList{QStringLiteral("oops.wav")});
     window.PlayBadSound(1);
-    QCOMPARE(sandbox.fake.sounds.size(), 1);
+    QCOMPARE(sandbox.platform.sounds.size(), 1);
 }
 
 void MediaTest::silentCases_data()
@@ -368,7 +369,7 @@ void MediaTest::silentCases()
     control<QCheckBox>(window, "cbSound")->setChecked(soundOn);
     for (int answer = 0; answer < 10; ++answer)
         window.PlayBadSound(static_cast<quint8>(kind));
-    QCOMPARE(sandbox.fake.sounds, QStringList());
+    QCOMPARE(sandbox.platform.sounds, QStringList());
 }
 
 void MediaTest::oneSoundIsAlwaysPlayed()
@@ -380,7 +381,7 @@ void MediaTest::oneSoundIsAlwaysPlayed()
     control<QCheckBox>(window, "cbSound")->setChecked(true);
     for (int answer = 0; answer < 5; ++answer)
         window.PlayBadSound(1);
-    QCOMPARE(sandbox.fake.sounds,
+    QCOMPARE(sandbox.platform.sounds,
              QStringList(5, sandbox.path(QStringLiteral("Sound/Bad/Uh Oh.WAV"))));
 }
 
@@ -395,7 +396,7 @@ void MediaTest::everySoundCanBeDrawn()
     control<QCheckBox>(window, "cbSound")->setChecked(true);
     for (int answer = 0; answer < 60; ++answer)
         window.PlayBadSound(1);
-    const std::set<QString> played(sandbox.fake.sounds.begin(), sandbox.fake.sounds.end());
+    const std::set<QString> played(sandbox.platform.sounds.begin(), sandbox.platform.sounds.end());
     std::set<QString> expected;
     for (const QString &name : names)
         expected.insert(sandbox.path(QStringLiteral("Sound/Bad/") + name));
@@ -411,9 +412,10 @@ void MediaTest::wrongAnswerPlaysASound()
     selectKind(window, ExerciseKind::Addition);
     window.btStartClick();
     answerWrong(window);
-    QCOMPARE(sandbox.fake.sounds, QStringList{sandbox.path(QStringLiteral("Sound/Bad/oops.wav"))});
+    QCOMPARE(sandbox.platform.sounds,
+             QStringList{sandbox.path(QStringLiteral("Sound/Bad/oops.wav"))});
     answerRight(window);
-    QCOMPARE(sandbox.fake.sounds.size(), 1);
+    QCOMPARE(sandbox.platform.sounds.size(), 1);
 }
 
 void MediaTest::firstThousandSoundsKept()

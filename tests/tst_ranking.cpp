@@ -11,8 +11,8 @@
 #include "main/rules/CategoryCode.h"
 #include "main/rules/ResultCodec.h"
 #include "rules/Win1251.h"
-#include "tests/support/AppSandbox.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 
 namespace {
@@ -84,7 +84,7 @@ public:
         if (!m_window->isGameRunning())
             qFatal("the game did not start");
         for (int i = 0; i < rightAnswers; ++i) {
-            sandbox.fake.advanceSeconds(3);
+            sandbox.platform.advanceSeconds(3);
             answerRight(*m_window);
         }
     }
@@ -171,7 +171,7 @@ void RankingTest::missingFilesAreCreatedEmpty()
         QVERIFY2(info.isFile(), qPrintable(file));
         QCOMPARE(info.size(), qint64(0));
     }
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
 }
 
 void RankingTest::filesAreReadWhenFirstNeeded_data()
@@ -225,7 +225,7 @@ void RankingTest::filesAreReadWhenFirstNeeded()
         s.playGame(1);
     s.close();
 
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
     if (played) {
         QCOMPARE(s.savedRecords().size(), std::size_t(Count + 1));
         QVERIFY(s.sandbox.readFile(HistoryFile).startsWith(historyBytes));
@@ -259,7 +259,7 @@ void RankingTest::filesRoundTripWithoutGame()
     // Written with zeros in padding, as the crafted files were: byte for byte the same.
     QCOMPARE(s.sandbox.readFile(RecordsFile), recordBytes);
     QCOMPARE(s.sandbox.readFile(HistoryFile), historyBytes);
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
 }
 
 void RankingTest::gamesGrowFilesByWholeRecords()
@@ -343,8 +343,8 @@ void RankingTest::gameRankedTwentySecondAsksNothing()
     TfmMain &w = s.open();
     s.playGame(2); // 6 points
 
-    QVERIFY(s.sandbox.fake.inputInitials.isEmpty());
-    QCOMPARE(s.sandbox.fake.modalShows, 0);
+    QVERIFY(s.sandbox.platform.inputInitials.isEmpty());
+    QCOMPARE(s.sandbox.platform.modalShows, 0);
     QCOMPARE(w.categoryRecords().size(), std::size_t(25));
     QCOMPARE(w.categoryRecords()[21], &w.records().back());
     QCOMPARE(w.records().back().Name, QStringLiteral("NewRes"));
@@ -359,10 +359,10 @@ void RankingTest::topGameAsksOnceAndShowsWindow()
         records.push_back(named(QStringLiteral("Игрок %1").arg(i), 10 + i));
     Session s(records);
     TfmMain &w = s.open();
-    s.sandbox.fake.inputAnswers = {QStringLiteral("Вася")};
+    s.sandbox.platform.inputAnswers = {QStringLiteral("Вася")};
     QString title;
     QString redName;
-    s.sandbox.fake.onModal = [&](QDialog &dialog) {
+    s.sandbox.platform.onModal = [&](QDialog &dialog) {
         title = dialog.windowTitle();
         const QLabel *first = labelAt(s.hiScore(), 40, 100);
         if (first && first->palette().color(QPalette::WindowText) == QColor(255, 0, 0))
@@ -370,9 +370,9 @@ void RankingTest::topGameAsksOnceAndShowsWindow()
     };
     s.playGame(10); // 30 points, the first place
 
-    QCOMPARE(s.sandbox.fake.inputInitials, QStringList{QStringLiteral("Player")});
-    QVERIFY(s.sandbox.fake.messages.isEmpty());
-    QCOMPARE(s.sandbox.fake.modalShows, 1);
+    QCOMPARE(s.sandbox.platform.inputInitials, QStringList{QStringLiteral("Player")});
+    QVERIFY(s.sandbox.platform.messages.isEmpty());
+    QCOMPARE(s.sandbox.platform.modalShows, 1);
     QCOMPARE(title, QStringLiteral("Рекорды"));
     QCOMPARE(redName, QStringLiteral("Вася"));
     QCOMPARE(s.hiScore().HighlightScore, 30);
@@ -380,7 +380,7 @@ void RankingTest::topGameAsksOnceAndShowsWindow()
     QCOMPARE(w.categoryRecords().front(), &w.records().back());
     QCOMPARE(w.records().back().Name, QStringLiteral("Вася"));
     QCOMPARE(control<QLineEdit>(w, "edLastName")->text(), QStringLiteral("Вася"));
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
 }
 
 void RankingTest::nameRules_data()
@@ -421,17 +421,17 @@ void RankingTest::nameRules()
     QFETCH(int, rejections);
     Session s;
     TfmMain &w = s.open();
-    s.sandbox.fake.inputAnswers = answers;
+    s.sandbox.platform.inputAnswers = answers;
     s.playGame(1);
 
     QCOMPARE(w.records().back().Name, stored);
-    QCOMPARE(s.sandbox.fake.messages, QStringList(rejections, NameRuleMessage));
+    QCOMPARE(s.sandbox.platform.messages, QStringList(rejections, NameRuleMessage));
     QTEST(control<QLineEdit>(w, "edLastName")->text(), "lastName");
     // Each prompt offers the text the last one returned.
     QStringList expectedInitials{QStringLiteral("Player")};
     for (int i = 0; i < rejections; ++i)
         expectedInitials << answers[i];
-    QCOMPARE(s.sandbox.fake.inputInitials, expectedInitials);
+    QCOMPARE(s.sandbox.platform.inputInitials, expectedInitials);
     s.close();
     QCOMPARE(s.savedRecords().back().Name, stored);
 }
@@ -442,14 +442,14 @@ void RankingTest::namesTheFileCannotHoldAreRefused()
     Session s;
     TfmMain &w = s.open();
     const QString smiling = QStringLiteral("Zoë 😀");
-    s.sandbox.fake.inputAnswers = {smiling, QStringLiteral("Zoe")};
+    s.sandbox.platform.inputAnswers = {smiling, QStringLiteral("Zoe")};
     s.playGame(1);
 
     QCOMPARE(w.records().back().Name, QStringLiteral("Zoe"));
-    QCOMPARE(s.sandbox.fake.messages.size(), 1);
-    QVERIFY2(s.sandbox.fake.messages.front().contains(QStringLiteral("ë😀")),
-             qPrintable(s.sandbox.fake.messages.front()));
-    QCOMPARE(s.sandbox.fake.inputInitials.last(), smiling);
+    QCOMPARE(s.sandbox.platform.messages.size(), 1);
+    QVERIFY2(s.sandbox.platform.messages.front().contains(QStringLiteral("ë😀")),
+             qPrintable(s.sandbox.platform.messages.front()));
+    QCOMPARE(s.sandbox.platform.inputInitials.last(), smiling);
     s.close();
     QCOMPARE(s.savedRecords().back().Name, QStringLiteral("Zoe"));
 }
@@ -465,7 +465,7 @@ void RankingTest::equalScoresKeepOlderGameAhead()
 
     QCOMPARE(w.categoryRecords()[19], &w.records()[19]);
     QCOMPARE(w.categoryRecords()[20], &w.records().back());
-    QVERIFY(s.sandbox.fake.inputInitials.isEmpty());
+    QVERIFY(s.sandbox.platform.inputInitials.isEmpty());
 }
 
 void RankingTest::closingDuringGameStoresPlayer1()
@@ -474,7 +474,7 @@ void RankingTest::closingDuringGameStoresPlayer1()
     TfmMain &w = s.open();
     s.startGame(3);
     QVERIFY(w.isGameRunning());
-    s.sandbox.fake.advanceSeconds(6);
+    s.sandbox.platform.advanceSeconds(6);
     s.close();
 
     const auto records = s.savedRecords();
@@ -485,13 +485,13 @@ void RankingTest::closingDuringGameStoresPlayer1()
     QCOMPARE(records[0].Score, 9);
     QCOMPARE(records[0].Answers, 3);
     QCOMPARE(records[0].Category, AdditionCode);
-    QCOMPARE(records[0].Date, s.sandbox.fake.clock);
+    QCOMPARE(records[0].Date, s.sandbox.platform.clock);
     QCOMPARE(milliseconds(records[0].Duration), 15000);
     QCOMPARE(history[0].Name, QStringLiteral("-"));
     QCOMPARE(history[0].Description, QStringLiteral("Сложение от 1 до 30"));
     QCOMPARE(history[0].Date, records[0].Date);
-    QVERIFY(s.sandbox.fake.inputInitials.isEmpty());
-    QCOMPARE(s.sandbox.fake.modalShows, 0);
+    QVERIFY(s.sandbox.platform.inputInitials.isEmpty());
+    QCOMPARE(s.sandbox.platform.modalShows, 0);
 }
 
 // Only a running game is stored and named: the last game ended keeps the name it was given.
@@ -499,14 +499,14 @@ void RankingTest::closingWithoutGameChangesNothing()
 {
     Session s;
     s.open();
-    s.sandbox.fake.inputAnswers = {QStringLiteral("Вася")};
+    s.sandbox.platform.inputAnswers = {QStringLiteral("Вася")};
     s.playGame(2);
     s.close();
     const auto records = s.savedRecords();
     QCOMPARE(records.size(), std::size_t(1));
     QCOMPARE(records[0].Name, QStringLiteral("Вася"));
     QCOMPARE(s.savedHistory().size(), std::size_t(1));
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
 }
 
 void RankingTest::foreignGameNamesItsDictionary()
@@ -548,8 +548,9 @@ void RankingTest::unreadableFileIsNeverOverwritten()
     Session s;
     s.sandbox.writeFile(blocked + QStringLiteral("/keep.txt"), "precious");
     TfmMain &w = s.open();
-    QCOMPARE(s.sandbox.fake.errors.size(), 1);
-    QVERIFY2(s.sandbox.fake.errors[0].contains(blocked), qPrintable(s.sandbox.fake.errors[0]));
+    QCOMPARE(s.sandbox.platform.errors.size(), 1);
+    QVERIFY2(s.sandbox.platform.errors[0].contains(blocked),
+             qPrintable(s.sandbox.platform.errors[0]));
     for (int i = 0; i < games; ++i)
         s.playGame(2);
     QCOMPARE(w.records().size(), std::size_t(games)); // the run itself goes on as usual
@@ -561,12 +562,12 @@ void RankingTest::unreadableFileIsNeverOverwritten()
     const qsizetype recordBytes = other == RecordsFile ? 72 : 112;
     QCOMPARE(s.sandbox.readFile(other).size(), games * recordBytes);
     if (games == 0) {
-        QCOMPARE(s.sandbox.fake.errors.size(), 1);
+        QCOMPARE(s.sandbox.platform.errors.size(), 1);
         return;
     }
     // The games that could not be kept are reported, and no save was tried.
-    QCOMPARE(s.sandbox.fake.errors.size(), 2);
-    const QString &atExit = s.sandbox.fake.errors[1];
+    QCOMPARE(s.sandbox.platform.errors.size(), 2);
+    const QString &atExit = s.sandbox.platform.errors[1];
     QVERIFY2(atExit.contains(blocked) && atExit.contains(QStringLiteral("не удалось прочитать")),
              qPrintable(atExit));
 }
@@ -579,12 +580,12 @@ void RankingTest::hiscoreButton()
     TfmMain &w = s.open();
     int labels = -1;
     QString title;
-    s.sandbox.fake.onModal = [&](QDialog &dialog) {
+    s.sandbox.platform.onModal = [&](QDialog &dialog) {
         title = dialog.windowTitle();
         labels = labelCount(s.hiScore());
     };
     w.btHiscoreClick();
-    QCOMPARE(s.sandbox.fake.modalShows, 1);
+    QCOMPARE(s.sandbox.platform.modalShows, 1);
     QCOMPARE(title, QStringLiteral("Рекорды"));
     QCOMPARE(labels, 8 + 2 * 8 + 4);
     QCOMPARE(labelAt(s.hiScore(), 40, 100)->text(), QStringLiteral("Лёва"));
@@ -593,7 +594,7 @@ void RankingTest::hiscoreButton()
     // A category without entries: the caption and no table.
     setRange(w, QStringLiteral("5"), QStringLiteral("50"));
     w.btHiscoreClick();
-    QCOMPARE(s.sandbox.fake.modalShows, 2);
+    QCOMPARE(s.sandbox.platform.modalShows, 2);
     QCOMPARE(title, QStringLiteral("Рекорды"));
     QCOMPARE(labels, 0);
     QVERIFY(w.categoryRecords().empty());
@@ -605,12 +606,12 @@ void RankingTest::hiscoreButtonAsksUnnamedEntries()
                                       named(QStringLiteral("Лёва"), 15)};
     Session s(records);
     TfmMain &w = s.open();
-    s.sandbox.fake.inputAnswers = {QStringLiteral("Дима")};
+    s.sandbox.platform.inputAnswers = {QStringLiteral("Дима")};
     w.btHiscoreClick();
-    QCOMPARE(s.sandbox.fake.inputInitials.size(), 1);
+    QCOMPARE(s.sandbox.platform.inputInitials.size(), 1);
     QCOMPARE(w.records()[0].Name, QStringLiteral("Дима"));
     QCOMPARE(s.hiScore().HighlightScore, 0); // the button leaves the highlight alone
-    QCOMPARE(s.sandbox.fake.modalShows, 1);
+    QCOMPARE(s.sandbox.platform.modalShows, 1);
 }
 
 void RankingTest::hiscoreButtonWithBadRange()
@@ -619,13 +620,13 @@ void RankingTest::hiscoreButtonWithBadRange()
     TfmMain &w = s.open();
     w.btHiscoreClick();
     QCOMPARE(w.categoryRecords().size(), std::size_t(1));
-    const int shown = s.sandbox.fake.modalShows;
+    const int shown = s.sandbox.platform.modalShows;
 
     setRange(w, QStringLiteral("1"), QStringLiteral("три"));
     control<QPushButton>(w, "btHiscore")->click();
-    QCOMPARE(s.sandbox.fake.errors,
+    QCOMPARE(s.sandbox.platform.errors,
              QStringList{QStringLiteral("'три' is not a valid integer value.")});
-    QCOMPARE(s.sandbox.fake.modalShows, shown);
+    QCOMPARE(s.sandbox.platform.modalShows, shown);
     QCOMPARE(w.categoryRecords().size(), std::size_t(1));
 }
 
@@ -639,11 +640,11 @@ void RankingTest::historyButton()
     Session s({}, history);
     TfmMain &w = s.open();
     QString title;
-    s.sandbox.fake.onModal = [&](QDialog &dialog) {
+    s.sandbox.platform.onModal = [&](QDialog &dialog) {
         title = dialog.windowTitle();
     };
     w.btHistoryClick();
-    QCOMPARE(s.sandbox.fake.modalShows, 1);
+    QCOMPARE(s.sandbox.platform.modalShows, 1);
     QCOMPARE(title, QStringLiteral("История"));
     QCOMPARE(labelAt(s.hiScore(), 20, 35)->text(), QStringLiteral("3)"));
     QCOMPARE(labelAt(s.hiScore(), 270, 35)->text(), QStringLiteral("Игра 3"));
@@ -658,12 +659,12 @@ void RankingTest::gameEndingBehindOpenWindowRefillsIt()
     w.btHistoryClick();
     s.hiScore().show();
     QVERIFY(s.hiScore().isVisible());
-    const int shown = s.sandbox.fake.modalShows;
-    s.sandbox.fake.inputAnswers = {QStringLiteral("Вася")};
+    const int shown = s.sandbox.platform.modalShows;
+    s.sandbox.platform.inputAnswers = {QStringLiteral("Вася")};
     s.playGame(5);
 
-    QCOMPARE(s.sandbox.fake.modalShows, shown);
-    QVERIFY(s.sandbox.fake.errors.isEmpty());
+    QCOMPARE(s.sandbox.platform.modalShows, shown);
+    QVERIFY(s.sandbox.platform.errors.isEmpty());
     QCOMPARE(s.hiScore().windowTitle(), QStringLiteral("Рекорды"));
     const QLabel *first = labelAt(s.hiScore(), 40, 100);
     QVERIFY(first);

@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 #include "main/rules/ResultCodec.h"
-#include "tests/support/AppSandbox.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/PanelStatusBar.h"
 #include "ui/ProgressBar.h"
@@ -94,7 +94,7 @@ void SoakTest::tenHourGame()
     window->btStartClick();
     QVERIFY(window->isGameRunning());
     const auto *timeBar = control<ProgressBar>(*window, "prbCurrent");
-    const TDateTime gameStart = sandbox.fake.clock;
+    const TDateTime gameStart = sandbox.platform.clock;
 
     Expected expected;
     QRandomGenerator random(AnswerSeed);
@@ -107,7 +107,7 @@ void SoakTest::tenHourGame()
         // Ticks fall half-way between two 50 ms marks of the game clock, so that none of
         // them sits on a minute's edge.
         const double elapsedMs = n * TickMs - TickMs / 2;
-        sandbox.fake.clock = gameStart + elapsedMs / MsPerDay;
+        sandbox.platform.clock = gameStart + elapsedMs / MsPerDay;
         const int minute = int(elapsedMs) / (TicksPerMinute * int(TickMs));
 
         const int before = timeBar->position();

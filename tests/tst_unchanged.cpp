@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "tests/support/AppSandbox.h"
-#include "tests/support/WindowHelpers.h"
+#include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 
 namespace {
@@ -58,7 +58,7 @@ void UnchangedTest::idleRunLeavesFilesAlone()
     QCOMPARE(sandbox.readFile(QStringLiteral("SaveRes.res")), recordsWithFragment());
     QCOMPARE(sandbox.readFile(QStringLiteral("SaveRes.hst")), QByteArray(HistoryBytes + 1, '\x01'));
     QCOMPARE(sandbox.readFile(QStringLiteral("SaveStat.ini")), HandWrittenSettings);
-    QVERIFY(sandbox.fake.errors.isEmpty());
+    QVERIFY(sandbox.platform.errors.isEmpty());
 }
 
 void UnchangedTest::playedRunWritesFilesWhole()

@@ -17,7 +17,7 @@
 #include "main/rules/DictionaryTask.h"
 #include "rules/RandomGenerator.h"
 #include "rules/Win1251.h"
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventGuard.h"
@@ -252,7 +252,7 @@ void VocabularyTest::tasksFollowDraws()
 
     Drill d(win1251File(entries), reversed);
     RandomGenerator random;
-    random.seed(d.sandbox.fake.seed);
+    random.seed(d.sandbox.platform.seed);
     d.start();
     QCOMPARE(d.window.dictionary().DicCount, entries.size());
     QCOMPARE(d.window.dictionary().DicUnicode, 0);
@@ -443,7 +443,7 @@ void VocabularyTest::gameEndingOnWrongClickListsTask()
         d.window.btOptionClick(wrong);
     QVERIFY(!d.window.isGameRunning());
     QCOMPARE(d.window.game().Errors, MistakesToEnd);
-    QCOMPARE(d.sandbox.fake.pauses, std::vector<int>{1000});
+    QCOMPARE(d.sandbox.platform.pauses, std::vector<int>{1000});
 
     QCOMPARE(d.labels().size(), std::size_t(2));
     auto *last = d.window.findChild<AutoSizeLabel *>(QStringLiteral("lbRightAnswer2"));
@@ -490,7 +490,7 @@ void VocabularyTest::clicksOutsideGameDoNothing()
     QCOMPARE(d.window.game().Errors, MistakesToEnd);
     QCOMPARE(d.window.game().Answers, 0);
     QCOMPARE(d.window.game().Mistakes, 1000);
-    QCOMPARE(d.sandbox.fake.pauses.size(), std::size_t(1));
+    QCOMPARE(d.sandbox.platform.pauses.size(), std::size_t(1));
     QCOMPARE(d.labels().size(), std::size_t(1));
 }
 
@@ -581,9 +581,9 @@ void VocabularyTest::unreadableDictionary()
     }
 
     guarded([&] { d.window.btStartClick(); });
-    QCOMPARE(d.sandbox.fake.errors.size(), 1);
-    QVERIFY2(d.sandbox.fake.errors.front().contains(path),
-             qPrintable(d.sandbox.fake.errors.front()));
+    QCOMPARE(d.sandbox.platform.errors.size(), 1);
+    QVERIFY2(d.sandbox.platform.errors.front().contains(path),
+             qPrintable(d.sandbox.platform.errors.front()));
     QVERIFY(!d.window.isGameRunning());
     QCOMPARE(d.window.dictionary().DicCount, 0);
     QCOMPARE(d.window.game().Mistakes, 0);

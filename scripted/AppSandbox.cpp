@@ -1,4 +1,4 @@
-#include "tests/support/AppSandbox.h"
+#include "scripted/AppSandbox.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,9 +6,9 @@
 
 AppSandbox::AppSandbox()
     : m_previousDir(QDir::currentPath())
-    , m_override(fake)
+    , m_override(platform)
 {
-    fake.exePath = m_dir.filePath(QStringLiteral("Tovelo2"));
+    platform.exePath = m_dir.filePath(QStringLiteral("Tovelo2"));
     QDir::setCurrent(m_dir.path());
 }
 

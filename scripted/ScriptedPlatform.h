@@ -1,6 +1,7 @@
-// A platform for tests: a clock that moves only when told, a pause that returns at once, a
-// fixed random seed, scripted answers for the input box, and records of every message, error,
-// modal show and sound.
+// The platform the tests, the benchmark and the screenshot program run the windows on: a clock
+// that moves only when told (or the real one), a pause that returns at once, a fixed random
+// seed, scripted answers for the input box, and records of every message, error, modal show and
+// sound instead of boxes and noise.
 #pragma once
 
 #include <QRect>
@@ -11,9 +12,13 @@
 
 #include "ui/Platform.h"
 
-class FakePlatform final : public Platform {
+class ScriptedPlatform final : public Platform {
 public:
+    static constexpr double SecondsPerDay = 86400.0;
+
     TDateTime clock = 46000.5; // a weekday of 2025, noon
+    // The benchmark's timer rate needs the real clock.
+    bool realClock = false;
     quint32 seed = 12345;
     QString exePath = QStringLiteral("/opt/Tovelo2/Tovelo2");
     QRect display{0, 0, 1920, 1080};
@@ -35,9 +40,9 @@ public:
     // Called with every sound after it is recorded (a probe hands it to the real player).
     std::function<void(const QString &)> onSound;
 
-    void advanceSeconds(double seconds) { clock += seconds / 86400.0; }
+    void advanceSeconds(double seconds) { clock += seconds / SecondsPerDay; }
 
-    TDateTime now() override { return clock; }
+    TDateTime now() override;
     void pause(int milliseconds) override;
     quint32 randomSeed() override { return seed; }
     void showMessage(const QString &text) override { messages << text; }
@@ -45,12 +50,7 @@ public:
     QString inputQuery(const QString &caption, const QString &prompt,
                        const QString &initial) override;
     void showModal(QDialog &dialog) override;
-    void playSound(const QString &path) override
-    {
-        sounds << path;
-        if (onSound)
-            onSound(path);
-    }
+    void playSound(const QString &path) override;
     QString executablePath() override { return exePath; }
     QRect displayGeometry() override { return display; }
 };
