@@ -10,7 +10,7 @@
 
 #include "main/rules/CategoryRanking.h"
 #include "main/rules/ResultTexts.h"
-#include "ui/Centring.h"
+#include "ui/rules/Centring.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"

@@ -13,7 +13,6 @@
 #include "rules/FileReplace.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/BackgroundTask.h"
-#include "ui/Centring.h"
 #include "ui/DataLocations.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
@@ -21,6 +20,7 @@
 #include "ui/Platform.h"
 #include "ui/QuitSignals.h"
 #include "ui/Resources.h"
+#include "ui/rules/Centring.h"
 #include "ui_fmMain.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// The widget-free rules the windows stand on: integer conversion, Windows-1251, date-time
+// The rules the windows stand on: integer conversion, Windows-1251, date-time
 // values and texts, the error-box and title rules, the application folder, centring, typed
 // answers, category codes, and the opening of files that may be anything.
 #include <QDir>
@@ -18,9 +18,9 @@
 #include "rules/RegularFile.h"
 #include "rules/StrToInt.h"
 #include "rules/Win1251.h"
-#include "ui/AppFolder.h"
-#include "ui/Centring.h"
-#include "ui/ErrorBox.h"
+#include "ui/rules/AppFolderPath.h"
+#include "ui/rules/Centring.h"
+#include "ui/rules/WindowTexts.h"
 
 class RulesTest : public QObject {
     Q_OBJECT

@@ -1,10 +1,9 @@
-// The application folder: the executable's folder with a trailing "/", where the settings file
-// and the Dic, Img and Sound/Bad folders are found (DataLocations.h says what moves elsewhere
-// when the account cannot write there).
+// The application folder of the running program (ui/rules/AppFolderPath.h); DataLocations.h
+// says what moves elsewhere when the account cannot write there.
 #pragma once
 
 #include <QString>
 
-// Everything up to and including the last "/" of the path; empty when there is none.
-QString appFolderOf(const QString &executablePath);
+#include "ui/rules/AppFolderPath.h"
+
 QString AppFolder();

@@ -9,8 +9,8 @@
 
 #include <chrono>
 
-#include "ui/ErrorBox.h"
 #include "ui/QuitSignals.h"
+#include "ui/rules/WindowTexts.h"
 
 DesktopPlatform::DesktopPlatform(QString soundModuleFolder)
     : m_sound(std::move(soundModuleFolder))

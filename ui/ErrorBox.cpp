@@ -1,26 +1,7 @@
 #include "ui/ErrorBox.h"
 
-#include <QFileInfo>
-
 #include "ui/Platform.h"
-
-QString applicationTitle(const QString &executablePath)
-{
-    QString name = QFileInfo(executablePath).fileName();
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    if (name.size() > 1)
-        name = name.left(1) + name.mid(1).toLower();
-    return name;
-}
-
-QString errorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
+#include "ui/rules/WindowTexts.h"
 
 void showErrorBox(const QString &message)
 {

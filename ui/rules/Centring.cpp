@@ -1,4 +1,4 @@
-#include "ui/Centring.h"
+#include "ui/rules/Centring.h"
 
 QPoint centredPosition(QSize outer, const QRect &display)
 {
