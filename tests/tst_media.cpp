@@ -315,7 +315,7 @@ void MediaTest::brokenPictureKeepsTheShownOne()
     control<QPushButton>(window, "btImage")->click(); // through the event guard
     QCOMPARE(sandbox.platform.errors.size(), 1);
     QVERIFY2(sandbox.platform.errors.first().startsWith(
-                 QStringLiteral("Cannot load the picture %1: ")
+                 QStringLiteral("Картинка %1 не загружена: ")
                      .arg(sandbox.path(QStringLiteral("Img/broken.jpg")))),
              qPrintable(sandbox.platform.errors.first()));
     QCOMPARE(wallpaperName(window), QStringLiteral("red.jpg"));
@@ -558,27 +558,34 @@ void MediaTest::coloursDecoded()
 void MediaTest::brokenDataRaises_data()
 {
     QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("reason");
 
     const QByteArray good = patternJpeg(QSize(64, 64));
-    QTest::addRow("empty") << QByteArray();
-    QTest::addRow("text") << QByteArray("just some words, not a picture");
-    QTest::addRow("png_named_jpg") << pngBytes();
-    QTest::addRow("cut_inside_the_header") << good.left(40);
-    QTest::addRow("start_marker_only") << QByteArray("\xFF\xD8", 2);
-    QTest::addRow("zero_width") << withDeclaredSize(good, 0, 64);
+    const QString notJpeg = QStringLiteral("это не картинка JPEG");
+    const QString broken = QStringLiteral("файл JPEG повреждён");
+    QTest::addRow("empty") << QByteArray() << QStringLiteral("файл пуст");
+    QTest::addRow("text") << QByteArray("just some words, not a picture") << notJpeg;
+    QTest::addRow("png_named_jpg") << pngBytes() << notJpeg;
+    QTest::addRow("cut_inside_the_header") << good.left(40) << broken;
+    QTest::addRow("start_marker_only") << QByteArray("\xFF\xD8", 2) << broken;
+    QTest::addRow("zero_width") << withDeclaredSize(good, 0, 64) << broken;
 }
 
+// The reason in Russian, then libjpeg's own words.
 void MediaTest::brokenDataRaises()
 {
     QFETCH(QByteArray, data);
+    QFETCH(QString, reason);
 
     AppSandbox sandbox;
     sandbox.writeFile(QStringLiteral("broken.jpg"), data);
     const QString path = sandbox.path(QStringLiteral("broken.jpg"));
     const QString message = errorOf([&] { loadJpeg(path, WallpaperBox); });
-    QVERIFY2(message.startsWith(QStringLiteral("Cannot load the picture %1: ").arg(path)),
-             qPrintable(message));
-    QVERIFY2(message.size() > path.size() + 30, "libjpeg's reason follows");
+    const QString expected =
+        QStringLiteral("Картинка %1 не загружена: %2 (libjpeg: ").arg(path, reason);
+    QVERIFY2(message.startsWith(expected), qPrintable(message));
+    QVERIFY2(message.size() > expected.size() + 5 && message.endsWith(u')'),
+             "libjpeg's words follow");
 }
 
 void MediaTest::missingFileRaises()
@@ -586,7 +593,7 @@ void MediaTest::missingFileRaises()
     AppSandbox sandbox;
     const QString path = sandbox.path(QStringLiteral("gone.jpg"));
     const QString message = errorOf([&] { loadJpeg(path, WallpaperBox); });
-    QVERIFY2(message.startsWith(QStringLiteral("Cannot open the picture %1").arg(path)),
+    QVERIFY2(message.startsWith(QStringLiteral("Не удалось открыть картинку %1: ").arg(path)),
              qPrintable(message));
 }
 
@@ -690,7 +697,7 @@ void MediaTest::stretchedDecodeOfBrokenData()
         decodeStretchedJpeg(full.left(full.size() / 2) + bogusTable, QStringLiteral("bad.jpg"),
                             WallpaperBox);
     });
-    QVERIFY2(error.startsWith(QStringLiteral("Cannot load the picture bad.jpg")),
+    QVERIFY2(error.startsWith(QStringLiteral("Картинка bad.jpg не загружена: файл JPEG повреждён")),
              qPrintable(error));
 }
 

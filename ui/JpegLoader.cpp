@@ -67,6 +67,38 @@ QString tooManyScans(const jpeg_decompress_struct &info)
         .arg(jpegScanLimit(picture));
 }
 
+// Why libjpeg gave up, in the user's words, with libjpeg's own English words after them for
+// whoever looks into the file.
+QString libjpegFailure(int code, const char *libjpegText)
+{
+    QString reason;
+    switch (code) {
+    case JERR_NO_SOI:
+        reason = QStringLiteral("это не картинка JPEG");
+        break;
+    case JERR_INPUT_EMPTY:
+        reason = QStringLiteral("файл пуст");
+        break;
+    case JERR_INPUT_EOF:
+        reason = QStringLiteral("файл обрывается раньше конца картинки");
+        break;
+    case JERR_OUT_OF_MEMORY:
+    case JERR_NO_BACKING_STORE:
+        reason = QStringLiteral("для неё не хватает памяти");
+        break;
+    case JERR_SOF_UNSUPPORTED:
+    case JERR_NOT_COMPILED:
+    case JERR_BAD_PRECISION:
+    case JERR_CONVERSION_NOTIMPL:
+        reason = QStringLiteral("картинки JPEG такого вида программа не читает");
+        break;
+    default:
+        reason = QStringLiteral("файл JPEG повреждён");
+        break;
+    }
+    return QStringLiteral("%1 (libjpeg: %2)").arg(reason, QString::fromLocal8Bit(libjpegText));
+}
+
 // Warnings (a file cut short, for one) are not printed: what was decoded is still shown.
 void onMessage(j_common_ptr) {}
 
@@ -95,10 +127,7 @@ public:
     // The error text for a picture named `name` that run() did not decode.
     QString failure(const QString &name) const
     {
-        // libjpeg's own texts are English; the limits are the program's, in Russian.
-        if (m_beyondLimit)
-            return QStringLiteral("Картинка %1 не загружена: %2").arg(name, m_failure);
-        return QStringLiteral("Cannot load the picture %1: %2").arg(name, m_failure);
+        return QStringLiteral("Картинка %1 не загружена: %2").arg(name, m_failure);
     }
 
 private:
@@ -115,7 +144,6 @@ private:
     qsizetype m_bytesPerLine = 0;
     QByteArray m_row;
     QString m_failure;
-    bool m_beyondLimit = false;
 };
 
 bool Decompressor::run(QByteArrayView data, QSize box)
@@ -124,13 +152,12 @@ bool Decompressor::run(QByteArrayView data, QSize box)
         // Past the header, running out of memory means the picture is too large for us.
         const int code = m_errors.base.msg_code;
         const bool outOfMemory = code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY;
-        m_beyondLimit = m_errors.tooManyScans || (outOfMemory && m_info.image_width > 0);
         if (m_errors.tooManyScans)
             m_failure = tooManyScans(m_info);
-        else if (m_beyondLimit)
+        else if (outOfMemory && m_info.image_width > 0)
             m_failure = tooLarge(m_info);
         else
-            m_failure = QString::fromLocal8Bit(m_errors.message);
+            m_failure = libjpegFailure(code, m_errors.message);
         return false;
     }
     // Made here, where a failure (out of memory) has a jump target.
@@ -145,7 +172,6 @@ bool Decompressor::run(QByteArrayView data, QSize box)
     if (m_info.image_width > MaxJpegDimension || m_info.image_height > MaxJpegDimension ||
         qint64(m_info.image_width) * m_info.image_height > MaxJpegPixels) {
         m_failure = tooLarge(m_info);
-        m_beyondLimit = true;
         return false;
     }
 
@@ -164,7 +190,6 @@ bool Decompressor::run(QByteArrayView data, QSize box)
                      QImage::Format_RGB32);
     if (m_image.isNull()) {
         m_failure = QStringLiteral("для неё не хватает памяти");
-        m_beyondLimit = true;
         return false;
     }
     m_bits = m_image.bits();
@@ -222,11 +247,12 @@ QByteArray readPictureFile(const QString &path)
         opened = openRegularFile(file, path, QIODevice::ReadOnly, MaxJpegFileBytes);
     }
     if (!opened)
-        throw Error(
-            QStringLiteral("Cannot open the picture %1: %2").arg(path, systemErrorText(ENOENT)));
+        throw Error(QStringLiteral("Не удалось открыть картинку %1: %2")
+                        .arg(path, systemErrorText(ENOENT)));
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot read the picture %1: %2").arg(path, file.errorString()));
+        throw Error(
+            QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, file.errorString()));
     return data;
 }
 

@@ -105,7 +105,8 @@ IniFile::IniFile(const QString &fileName)
     // A file that grew after it was opened is cut off here and refused like a large one.
     m_text = file.read(MaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Unable to read %1").arg(fullPath()));
+        throw Error(QStringLiteral("Не удалось прочитать файл настроек %1: %2")
+                        .arg(fullPath(), file.errorString()));
     if (m_text.size() > MaxFileBytes)
         throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
                         .arg(fullPath())
