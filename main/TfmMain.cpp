@@ -59,6 +59,9 @@ TfmMain::TfmMain(QWidget *parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(size());
+    // The bars show the game's figures on the game's own scale.
+    ui->prbCurrent->setMaximum(DrillGame::BarMaximum);
+    ui->prbMistakes->setMaximum(DrillGame::BarMaximum);
 
     m_timer.setObjectName(QStringLiteral("Timer"));
     m_timer.setInterval(TimerIntervalMs);
