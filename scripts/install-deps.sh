@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and running need, when any is missing. With
 # --packaging, also the tools that make the .deb and .rpm packages and check them; with --test,
-# those and what only the test suite uses.
+# those and what only the test suite uses; with --peers, the two peer trainers the program is
+# compared with (scripts/compare-peers.sh).
 set -euo pipefail
 
 packages=(
@@ -16,9 +17,12 @@ packages=(
 # package test builds and checks the packages.
 packaging_packages=(dpkg-dev file rpm lintian desktop-file-utils appstream)
 test_packages=(openssh-server openssh-client sshfs "${packaging_packages[@]}")
+# The comparison with the two peer trainers runs them on a virtual display with a session bus.
+peer_packages=(kbruch parley dbus-daemon libx11-dev)
 case "${1:-}" in
 --packaging) packages+=("${packaging_packages[@]}") ;;
 --test) packages+=("${test_packages[@]}") ;;
+--peers) packages+=("${peer_packages[@]}") ;;
 esac
 
 missing=()
