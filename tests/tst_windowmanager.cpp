@@ -1,0 +1,101 @@
+// Under a real window manager the main window stands centred with the manager's frame, title bar
+// included, and the first task is centred on the same outer width as the later ones. Runs a
+// virtual X display, openbox on it, and the window in a probe process.
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int StartTimeoutMs = 20000;
+const QString Screen = u"1280x1024x24"_s;
+
+bool found(const QString &program)
+{
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+// The manager is ready once it names itself on the root window; each look is a run of xprop.
+bool awaitManager(const QProcessEnvironment &environment)
+{
+    const QDeadlineTimer deadline(StartTimeoutMs);
+    while (!deadline.hasExpired()) {
+        QProcess look;
+        look.setProcessEnvironment(environment);
+        look.start(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s});
+        if (look.waitForFinished(StartTimeoutMs) &&
+            look.readAllStandardOutput().contains("window id"))
+            return true;
+    }
+    return false;
+}
+
+void stop(QProcess &process)
+{
+    process.terminate();
+    if (!process.waitForFinished(StartTimeoutMs))
+        process.kill();
+}
+
+} // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void centredWithItsFrame();
+};
+
+void WindowManagerTest::centredWithItsFrame()
+{
+    for (const QString &program : {u"Xvfb"_s, u"openbox"_s, u"xprop"_s}) {
+        if (!found(program))
+            QSKIP(
+                qPrintable(program + u" is missing: scripts/install-deps.sh --test installs it"_s));
+    }
+
+    // The server names a free display on standard output once it listens. It must not reset
+    // when a short look at it (xprop) leaves before the manager has come.
+    QProcess server;
+    server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, Screen, u"-nolisten"_s,
+                             u"tcp"_s, u"-noreset"_s});
+    QVERIFY(server.waitForReadyRead(StartTimeoutMs));
+    const QString display = u':' + QString::fromLatin1(server.readAllStandardOutput().trimmed());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"DISPLAY"_s, display);
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+
+    QProcess manager;
+    manager.setProcessEnvironment(environment);
+    manager.start(u"openbox"_s, {u"--sm-disable"_s});
+    if (!awaitManager(environment)) {
+        stop(manager);
+        QFAIL(qPrintable(u"openbox did not start on "_s + display + u": "_s +
+                         QString::fromLocal8Bit(manager.readAllStandardError())));
+    }
+
+    QProcess probe;
+    probe.setProcessEnvironment(environment);
+    probe.start(QStringLiteral(FRAME_PROBE));
+    QVERIFY(probe.waitForFinished(StartTimeoutMs));
+    const QByteArray output = probe.readAllStandardOutput().trimmed();
+    stop(manager);
+    stop(server);
+
+    const QList<QByteArray> figures = output.split(' ');
+    QVERIFY2(figures.size() == 8, output.constData());
+    const auto at = [&](int index) {
+        return figures[index].toInt();
+    };
+    const int frameX = at(0), frameY = at(1), frameWidth = at(2), frameHeight = at(3);
+    const int screenWidth = at(4), screenHeight = at(5), taskX = at(6), taskWidth = at(7);
+    QCOMPARE(frameX, (screenWidth - frameWidth) / 2);
+    QCOMPARE(frameY, (screenHeight - frameHeight) / 2);
+    QCOMPARE(taskX, (frameWidth - taskWidth) / 2);
+}
+
+QTEST_GUILESS_MAIN(WindowManagerTest)
+#include "tst_windowmanager.moc"
