@@ -10,11 +10,11 @@
 
 #include "main/rules/CategoryRanking.h"
 #include "main/rules/ResultTexts.h"
-#include "ui/rules/Centring.h"
 #include "ui/EventGuard.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui/Resources.h"
+#include "ui/rules/Centring.h"
 #include "ui_fmHiScore.h"
 
 namespace {
