@@ -70,17 +70,31 @@ qsizetype expectedLines(QByteArrayView bytes, Encoding encoding)
     return tabLines(bytes.sliced(titleEnd + 1), '\n', '\t');
 }
 
-// Each 8-bit entry line, encoded again, is a piece of the file (without its CRs), in order.
+// Each 8-bit entry line is a piece of the file's text (without its CRs), in order. Windows-1251
+// lines are encoded again and found among the bytes; UTF-8 lines are found in the text as Qt's
+// decoder reads it, since a marked file may hold bytes that are no UTF-8 and read as U+FFFD.
 void checkLinesComeFromFile(QByteArrayView bytes, const ParsedDictionary &parsed)
 {
+    if (parsed.encoding == Encoding::Utf8) {
+        // Decoded first, then without CRs: a CR inside a broken sequence ends that sequence.
+        QString text =
+            QString::fromUtf8(bytes.sliced(bytes.startsWith(Utf8Mark) ? Utf8Mark.size() : 0));
+        text.remove(QChar(u'\r'));
+        qsizetype from = 0;
+        for (const QString &line : parsed.lines) {
+            const qsizetype at = text.indexOf(line, from);
+            fuzzCheck(at >= from, "a UTF-8 entry line is a line of the file's text, in file order");
+            from = at + line.size();
+        }
+        return;
+    }
     QByteArray withoutCr = bytes.toByteArray();
     withoutCr.replace('\r', QByteArrayView());
-    const bool utf8 = parsed.encoding == Encoding::Utf8;
-    qsizetype from = utf8 ? 0 : withoutCr.indexOf('\n') + 1;
+    qsizetype from = withoutCr.indexOf('\n') + 1;
     for (const QString &line : parsed.lines) {
-        const QByteArray encoded = utf8 ? line.toUtf8() : toWin1251(line);
+        const QByteArray encoded = toWin1251(line);
         const qsizetype at = withoutCr.indexOf(encoded, from);
-        fuzzCheck(at >= from, "an 8-bit entry line is a line of the file, in file order");
+        fuzzCheck(at >= from, "a Windows-1251 entry line is a line of the file, in file order");
         from = at + encoded.size();
     }
 }
