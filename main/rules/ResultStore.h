@@ -124,7 +124,6 @@ public:
     void clear() { *this = {}; }
 
 private:
-
     std::vector<std::size_t> renamedEntries() const
     {
         std::vector<std::size_t> renamed;
