@@ -102,7 +102,7 @@ void benchGameLoop(Report &report)
         TfmMain &w = *game.window;
         auto *box = control<QLineEdit>(w, "edAnswer");
         for (int i = 0; i < Answers; ++i) {
-            box->setText(QString::number(w.task().RightAnswer));
+            box->setText(QString::number(w.session().task().RightAnswer));
             const auto start = Clock::now();
             w.edAnswerKeyDown(Qt::Key_Return);
             answerTimes.push_back(microseconds(start));

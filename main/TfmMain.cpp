@@ -1,18 +1,13 @@
 #include "main/TfmMain.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMoveEvent>
 #include <QShowEvent>
 
-#include <array>
-
 #include "ExecStat/ExecStat.h"
+#include "main/rules/UnwritableFiles.h"
 #include "rules/Error.h"
-#include "rules/FileReplace.h"
 #include "ui/AutoSizeLabel.h"
-#include "ui/BackgroundTask.h"
 #include "ui/DataLocations.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
@@ -31,14 +26,12 @@ const QString RecordsFileName = QStringLiteral("SaveRes.res");
 const QString HistoryFileName = QStringLiteral("SaveRes.hst");
 const QString BackgroundResource = QStringLiteral(":/pictures/background.jpg");
 const QString StripResource = QStringLiteral(":/pictures/strip.png");
-// Where the window description places BkgImage: its picture is decoded for this box before the
-// window is built.
-constexpr QSize BackgroundBox(582, 382);
 
-struct KeptFile {
-    QString path;
-    QString what; // what is lost when it cannot be written
-};
+void showErrorBoxes(const QStringList &errors)
+{
+    for (const QString &error : errors)
+        showErrorBox(error);
+}
 
 } // namespace
 
@@ -47,12 +40,7 @@ TfmMain::TfmMain(QWidget *parent)
     , ui(std::make_unique<Ui::TfmMain>())
     , m_timer(this)
 {
-    // The one worker thread of the program: decoding the 1920 x 1200 background takes about as
-    // long as building the controls, and the window misses its start-up target when the two
-    // run one after the other (the benchmark's first figure).
     registerBuiltInPictures();
-    BackgroundTask<QImage> background(
-        [] { return loadStretchedJpeg(BackgroundResource, BackgroundBox); });
     ui->setupUi(this);
     AutoSizeLabel::widenToText(*this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -62,12 +50,21 @@ TfmMain::TfmMain(QWidget *parent)
     // The bars show the game's figures on the game's own scale.
     ui->prbCurrent->setMaximum(DrillGame::BarMaximum);
     ui->prbMistakes->setMaximum(DrillGame::BarMaximum);
+    QPalette red = ui->redBox->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    ui->redBox->setPalette(red);
+
+    guarded([this] {
+        ui->BkgImage->setPicture(loadStretchedJpeg(BackgroundResource, ui->BkgImage->size()));
+    });
+    const QImage strip(StripResource);
+    ui->Image2->setPicture(strip);
+    ui->Image3->setPicture(strip);
 
     m_timer.setObjectName(QStringLiteral("Timer"));
     m_timer.setInterval(TimerIntervalMs);
     m_timer.setTimerType(Qt::PreciseTimer);
 
-    showBuiltInPictures(background);
     connectHandlers();
     FormCreate();
 }
@@ -75,15 +72,6 @@ TfmMain::TfmMain(QWidget *parent)
 TfmMain::~TfmMain()
 {
     FormDestroy();
-}
-
-// The pictures that the window description holds, decoded at the size they are shown.
-void TfmMain::showBuiltInPictures(BackgroundTask<QImage> &background)
-{
-    guarded([&] { ui->BkgImage->setPicture(background.take()); });
-    const QImage strip(StripResource);
-    ui->Image2->setPicture(strip);
-    ui->Image3->setPicture(strip);
 }
 
 void TfmMain::connectHandlers()
@@ -123,18 +111,38 @@ ExerciseKind TfmMain::exerciseKind() const
     return static_cast<ExerciseKind>(ui->cmbAction->currentIndex());
 }
 
+DrillSettings TfmMain::settings() const
+{
+    return {exerciseKind(),    ui->cmbAction->currentText(),   ui->edMin->text(),
+            ui->edMax->text(), ui->cmbDicFiles->currentText(), ui->cbReverse->isChecked()};
+}
+
+qint32 TfmMain::CategoryCode() const
+{
+    return categoryCodeOf(settings());
+}
+
 // Each step runs on its own: an error is shown and the next step still runs, so the window
 // always opens usable.
 void TfmMain::FormCreate()
 {
     guarded([this] { LoadFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
     guarded([this] { centreOnDisplay(); });
-    guarded([this] { LoadRecords(resultFilePath(RecordsFileName)); });
-    guarded([this] { LoadHistory(resultFilePath(HistoryFileName)); });
-    guarded([this] { warnOfUnwritableFiles(); });
-    guarded([this] { m_random.seed(platform().randomSeed()); });
+    guarded([this] {
+        showErrorBoxes(
+            m_records.load(resultFilePath(RecordsFileName), resultFilePath(HistoryFileName)));
+    });
+    guarded([this] {
+        const QString warning = unwritableFilesWarning({
+            {resultFilePath(RecordsFileName), QStringLiteral("рекорды")},
+            {resultFilePath(HistoryFileName), QStringLiteral("историю игр")},
+            {settingsFilePath(SettingsFileName), QStringLiteral("настройки")},
+        });
+        if (!warning.isEmpty())
+            throw Error(warning);
+    });
+    guarded([this] { m_session.seed(platform().randomSeed()); });
     guarded([this] { NextTask(); });
-    CategoryRecords.clear();
     guarded([this] { cmbActionChange(); });
     guarded([this] {
         if (!ui->edNameLastWallpaper->text().isEmpty())
@@ -149,50 +157,28 @@ void TfmMain::FormCreate()
 void TfmMain::FormDestroy()
 {
     QStringList errors;
-    collectingErrors(errors, [this] { storeRunningGame(); });
-    collectingErrors(errors, [this] { SaveRecords(resultFilePath(RecordsFileName)); });
-    collectingErrors(errors, [this] { SaveHistory(resultFilePath(HistoryFileName)); });
+    collectingErrors(errors, [this] {
+        if (!isGameRunning())
+            return;
+        m_session.stop(platform().now());
+        StoreGameResult(RecordsBook::ClosedGameName);
+    });
+    errors << m_records.save();
     collectingErrors(errors, [this] {
         SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
     });
-    CategoryRecords.clear();
     enterShutDown();
-    for (const QString &error : std::as_const(errors))
-        showErrorBox(error);
-}
-
-// Games are saved only at exit: a folder where the files cannot be written is named before the
-// child plays, not after a whole session.
-void TfmMain::warnOfUnwritableFiles() const
-{
-    const std::array<KeptFile, 3> kept = {{
-        {resultFilePath(RecordsFileName), QStringLiteral("рекорды")},
-        {resultFilePath(HistoryFileName), QStringLiteral("историю игр")},
-        {settingsFilePath(SettingsFileName), QStringLiteral("настройки")},
-    }};
-    QStringList lost;
-    QStringList folders;
-    for (const KeptFile &file : kept) {
-        if (canWriteFile(file.path))
-            continue;
-        lost << file.what;
-        const QString folder = QDir::toNativeSeparators(QFileInfo(file.path).absolutePath());
-        if (!folders.contains(folder))
-            folders << folder;
-    }
-    if (lost.isEmpty())
-        return;
-    const QString last = lost.takeLast();
-    const QString what =
-        lost.isEmpty() ? last : lost.join(QStringLiteral(", ")) + QStringLiteral(" и ") + last;
-    throw Error(QStringLiteral("Программа не сможет сохранить %1: в папку %2 нельзя записывать. "
-                               "Попросите взрослого разрешить запись в эту папку.")
-                    .arg(what, folders.join(QStringLiteral(", "))));
+    showErrorBoxes(errors);
 }
 
 void TfmMain::centreOnDisplay()
 {
     move(centredPosition(frameGeometry().size(), platform().displayGeometry()));
+}
+
+void TfmMain::centreHorizontally(QWidget &control) const
+{
+    control.move((frameGeometry().width() - control.width()) / 2, control.y());
 }
 
 void TfmMain::showEvent(QShowEvent *event)

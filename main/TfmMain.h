@@ -1,10 +1,10 @@
-// The main window: the drill itself. Its controls come from ui/fmMain.ui; its handlers are
-// named after the control and the event. The class is split over several sources by concern:
+// The main window. Its controls come from ui/fmMain.ui and its handlers are named after the
+// control and the event. The drill itself is a DrillSession and the records a RecordsBook: the
+// handlers pass the events in and show what those then hold (refreshControls). The class is
+// split over several sources by concern:
 //   TfmMain.cpp           construction, start-up (FormCreate) and shut-down (FormDestroy)
-//   TfmMainTasks.cpp      the task frame (NextTask), arithmetic tasks, category codes
-//   TfmMainGame.cpp       start, typed answers, the clock, mistakes, score, end of a game
-//   TfmMainDictionary.cpp the vocabulary drill and its option buttons
-//   TfmMainRecords.cpp    records and history: files, storing a game, ranking, the two buttons
+//   TfmMainGame.cpp       the exercise kind, the start, answers, the clock, the end of a game
+//   TfmMainRecords.cpp    storing a game, ranking with the name prompt, the two buttons
 //   TfmMainMedia.cpp      wallpapers and wrong-answer sounds
 // Side effects that tests control (clock, pause, modal boxes, sound, random seed) go through
 // platform() (ui/Platform.h).
@@ -14,19 +14,12 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <deque>
 #include <memory>
 #include <vector>
 
-#include "main/rules/DictionaryTask.h"
-#include "main/rules/DrillGame.h"
-#include "main/rules/DrillState.h"
-#include "main/rules/OneHiScore.h"
-#include "main/rules/OneHistory.h"
-#include "main/rules/ResultStore.h"
-#include "rules/RandomGenerator.h"
+#include "main/rules/DrillSession.h"
+#include "main/rules/RecordsBook.h"
 
-template<typename Result> class BackgroundTask;
 class AutoSizeLabel;
 class TfmHiScore;
 class WideButton;
@@ -59,23 +52,17 @@ public:
 
     bool NextTask();
     qint32 CategoryCode() const;
-    bool PlaceOption(const QString &text);
-    AutoSizeLabel *AddRightAnswerLabel(const QString &text, int x, int y);
-    void LoadDictionary();
     bool RankRecords();
     QString PickWallpaper(const QString &name);
     void PlayBadSound(quint8 kind);
 
-    bool isGameRunning() const { return m_timer.isActive(); }
+    bool isGameRunning() const { return m_session.isRunning(); }
     ExerciseKind exerciseKind() const;
-
-    const TaskState &task() const { return m_task; }
-    const GameState &game() const { return m_drill.state(); }
-    const DictionaryState &dictionary() const { return m_dictionary; }
+    const DrillSession &session() const { return m_session; }
     // Both read the files when first needed.
     const std::deque<OneHiScore> &records();
     const std::deque<OneHistory> &history();
-    const std::vector<OneHiScore *> &categoryRecords() const { return CategoryRecords; }
+    const std::vector<OneHiScore *> &categoryRecords() const { return m_records.categoryRecords(); }
     const QStringList &badSounds() const { return BadSounds; }
 
 protected:
@@ -88,64 +75,37 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void showBuiltInPictures(BackgroundTask<QImage> &background);
     void connectHandlers();
     void FormCreate();
     void FormDestroy();
     void centreOnDisplay();
-
-    // Tasks
-    qint32 Random(qint32 n) { return m_random.next(n); }
-    bool rangeSuitsKind(qint32 minValue, qint32 maxValue) const;
-    void makeArithmeticTask();
     void centreHorizontally(QWidget &control) const;
 
-    // Game
-    void rightAnswerSteps();
-    void wrongAnswerSteps();
-    void AddMistakes(qint32 n);
-    void AddScore(qint32 n);
-    void endGame();
-    void setAnswerInputs(bool typed, bool options);
-
-    // Dictionary drill
-    void makeDictionaryTask();
-    void showOptions(const OptionTexts &options);
-    std::vector<WideButton *> optionButtons() const;
+    DrillSettings settings() const;
+    void LoadDictionary();
+    // Shows what the session holds; the task only when a new one was made.
+    void refreshControls();
+    void showTask();
+    void syncRightAnswerLabels();
+    AutoSizeLabel *AddRightAnswerLabel(const QString &text, int number);
     std::vector<AutoSizeLabel *> rightAnswerLabels() const;
-    void removeRightAnswerLabels();
-    void showRightAnswerLabels();
-    void addFailedTaskLabel();
+    // After an answer or a tick: the window shows it, and a game that ended with it ends here.
+    void showGameEvent(bool wasRunning);
+    void endGame();
 
-    // Records and history
-    // Both check the file at once; readResults() reads them when their entries are first
-    // needed.
-    void LoadRecords(const QString &fileName);
-    void LoadHistory(const QString &fileName);
     void readResults();
-    void SaveRecords(const QString &fileName);
-    void SaveHistory(const QString &fileName);
-    void StoreGameResult();
-    void storeRunningGame();
+    void StoreGameResult(const QString &name);
     void showRecordsWindow();
-    void warnOfUnwritableFiles() const;
 
-    // Media
     void ScanBadSounds();
 
     std::unique_ptr<Ui::TfmMain> ui;
     QTimer m_timer;
     bool m_awaitingFrame = false;
-    RandomGenerator m_random;
     TfmHiScore *m_recordsWindow = nullptr;
 
-    TaskState m_task;
-    DrillGame m_drill;
-    DictionaryState m_dictionary;
-
-    ResultStore<OneHiScore> Records;
-    ResultStore<OneHistory> History;
-    std::vector<OneHiScore *> CategoryRecords; // entries of Records, not owned
-
+    DrillSession m_session;
+    quint64 m_shownTask = 0;
+    RecordsBook m_records;
     QStringList BadSounds;
 };

@@ -2,28 +2,114 @@
 
 #include "ui_fmMain.h"
 
+#include <QKeyEvent>
 #include <QLocale>
 
-#include "HiScore/TfmHiScore.h"
+#include <array>
+
+#include "main/rules/Dictionary.h"
 #include "main/rules/TypedAnswer.h"
+#include "ui/AutoSizeLabel.h"
+#include "ui/DataLocations.h"
+#include "ui/EventGuard.h"
+#include "ui/PictureBox.h"
 #include "ui/Platform.h"
+#include "ui/Typefaces.h"
+#include "ui/WideButton.h"
 
 namespace {
 
 constexpr int EndFlashMs = 1000;
-constexpr int EnterKeyCode = 13;
-
 const QString NoKindMessage = QStringLiteral("Выберите действие.");
+const QString BadRangeMessage =
+    QStringLiteral("Неверно заданы параметры от скольки и до скольки примеры.");
+
+const QString EveryFile = QStringLiteral("*");
+constexpr int DicFilesTop = 12; // the row of the range boxes
+// The hint of an option button that still waits for a text.
+const QString FreeMark = QStringLiteral("-");
+
+const QString RightAnswerPrefix = QStringLiteral("lbRightAnswer");
+const QString &RightAnswerFontFamily = Typeface::Sans; // Arial
+constexpr int RightAnswerFontSize = 10;
+constexpr int RightAnswerLeft = 10;
+constexpr int RightAnswerTopBase = 110;
+constexpr int RightAnswerLineHeight = 15;
+
+void setPointSize(QWidget &control, int size)
+{
+    QFont font = control.font();
+    if (font.pointSize() == size)
+        return;
+    font.setPointSize(size);
+    control.setFont(font);
+}
+
+// btOption1 to btOption4, in the order that a draw or a key numbers them.
+std::array<WideButton *, OptionCount> numberedOptions(const Ui::TfmMain &ui)
+{
+    return {ui.btOption1, ui.btOption2, ui.btOption3, ui.btOption4};
+}
+
+// Index of the option button that a key clicks, or -1. Keypad digits count too.
+int optionIndexForKey(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers others = event.modifiers() & ~Qt::KeypadModifier;
+    if (others != Qt::NoModifier || event.key() < Qt::Key_1 || event.key() > Qt::Key_4)
+        return -1;
+    return event.key() - Qt::Key_1;
+}
+
+// Labels and pictures are drawn on the window itself, beneath every other control.
+bool drawnOnWindow(const QWidget &control)
+{
+    return qobject_cast<const AutoSizeLabel *>(&control) != nullptr ||
+           qobject_cast<const PictureBox *>(&control) != nullptr;
+}
 
 } // namespace
 
-void TfmMain::setAnswerInputs(bool typed, bool options)
+void TfmMain::cmbActionChange()
 {
-    ui->edAnswer->setVisible(typed);
-    for (WideButton *button : optionButtons())
-        button->setVisible(options);
+    const bool foreign = exerciseKind() == ExerciseKind::ForeignLanguage;
+    for (QWidget *range :
+         std::initializer_list<QWidget *>{ui->lbMin, ui->lbMax, ui->edMin, ui->edMax})
+        range->setVisible(!foreign);
+    ui->cmbDicFiles->setVisible(foreign);
+    ui->cbReverse->setVisible(foreign);
+    if (!foreign)
+        return;
+
+    ui->cmbDicFiles->move(ui->cmbDicFiles->x(), DicFilesTop);
+    ui->cmbDicFiles->clear();
+    // The list shows readable names and keeps with each the path that opens it by its real
+    // bytes.
+    for (const ContentFile &file : listContent(Content::Dictionaries, EveryFile))
+        ui->cmbDicFiles->addItem(file.name, file.path);
+    if (ui->cmbDicFiles->count() > 0)
+        ui->cmbDicFiles->setCurrentIndex(0);
 }
 
+void TfmMain::LoadDictionary()
+{
+    // With no file listed the path names the folder itself, which cannot be read either.
+    const QVariant listed = ui->cmbDicFiles->currentData();
+    m_session.loadDictionary(listed.isValid() ? listed.toString()
+                                              : contentFilePath(Content::Dictionaries, QString()));
+}
+
+bool TfmMain::NextTask()
+{
+    if (!m_session.nextTask(settings(), platform().now())) {
+        platform().showMessage(BadRangeMessage);
+        return false;
+    }
+    refreshControls();
+    return true;
+}
+
+// A game is started only once its first task is made: until then no answer can be given, and
+// a start that fails leaves no game behind.
 void TfmMain::btStartClick()
 {
     // A game of no kind would only ever repeat the task on show.
@@ -31,139 +117,86 @@ void TfmMain::btStartClick()
         platform().showMessage(NoKindMessage);
         return;
     }
-
     // The game will end in the records: their files are read now, not in a tick.
     readResults();
-    m_drill.clearMistakes();
-    AddMistakes(0);
-
-    removeRightAnswerLabels();
-    if (exerciseKind() == ExerciseKind::ForeignLanguage) {
-        m_dictionary.RightAnswerLabels = 0;
-        setAnswerInputs(false, true);
-        // Keys 1 to 4 answer through the window; the dictionary list must not take them.
-        ui->btOption1->setFocus();
-        try {
-            LoadDictionary();
-        } catch (...) {
-            setAnswerInputs(false, false);
-            throw;
-        }
-    } else {
-        setAnswerInputs(true, false);
-        ui->edAnswer->setFocus();
-    }
-
-    if (!NextTask()) {
-        // No answer may be given outside a game.
-        setAnswerInputs(false, false);
+    m_session.prepareStart();
+    refreshControls();
+    if (exerciseKind() == ExerciseKind::ForeignLanguage)
+        LoadDictionary();
+    if (!NextTask())
         return;
-    }
-
-    ui->btStart->hide();
-    m_timer.start();
-
-    m_drill.start(platform().now());
-    ui->lbScore->show();
-    AddScore(0);
-
+    m_session.beginGame(exerciseKind(), platform().now());
     ui->edAnswer->clear();
-
-    ui->cmbAction->setEnabled(false);
-    ui->edMin->setEnabled(false);
-    ui->edMax->setEnabled(false);
+    refreshControls();
+    // Keys 1 to 4 answer through the window; the dictionary list must not take them.
+    if (exerciseKind() == ExerciseKind::ForeignLanguage)
+        ui->btOption1->setFocus();
+    else
+        ui->edAnswer->setFocus();
 }
 
 bool TfmMain::edAnswerKeyDown(int key)
 {
-    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != EnterKeyCode)
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    // The key is consumed here, so the box never receives the Enter character.
-    if (!isGameRunning())
+    // The key is consumed here, so the box never receives the Enter character. Digits beyond
+    // the 32-bit range are no answer: the box keeps them.
+    const std::optional<qint32> answer = parseTypedAnswer(ui->edAnswer->text());
+    if (!isGameRunning() || !answer)
         return true;
-    try {
-        const std::optional<qint32> answer = parseTypedAnswer(ui->edAnswer->text());
-        if (!answer)
-            return true;
-        ui->edAnswer->clear();
-        if (*answer == m_task.RightAnswer)
-            rightAnswerSteps();
-        else
-            wrongAnswerSteps();
-    } catch (...) {
-        // Errors while a typed answer is checked end its handling silently.
-    }
+    ui->edAnswer->clear();
+    if (m_session.answerTyped(*answer, settings(), platform().now()) == DrillSession::Answer::Wrong)
+        PlayBadSound(1);
+    showGameEvent(true);
     return true;
 }
 
-void TfmMain::rightAnswerSteps()
+void TfmMain::btOptionClick(WideButton *sender)
 {
-    ui->lbTime->setCaption(minutesSecondsText(platform().now() - m_task.TaskStart));
-    m_drill.countRightAnswer();
-    ui->lbAnswers->setCaption(QString::number(game().Answers));
-    NextTask();
-    AddScore(m_drill.points());
-    m_drill.restartTimeBar();
-    ui->prbCurrent->setPosition(m_drill.timeBar());
+    if (sender == nullptr)
+        return;
+    const bool wasRunning = isGameRunning();
+    if (m_session.answerOption(sender->text(), settings(), platform().now()) ==
+        DrillSession::Answer::Wrong)
+        PlayBadSound(1);
+    showGameEvent(wasRunning);
 }
 
-// Typed or clicked alike. The task is marked failed before the mistakes are added: they may end
-// the game, whose end shows the failed task.
-void TfmMain::wrongAnswerSteps()
+void TfmMain::keyPressEvent(QKeyEvent *event)
 {
-    PlayBadSound(1);
-    m_task.TaskFailed = 1;
-    m_drill.countWrongAnswer();
-    AddMistakes(DrillGame::MistakesPerWrongAnswer);
+    const int index = optionIndexForKey(*event);
+    if (index < 0 || !isGameRunning() || exerciseKind() != ExerciseKind::ForeignLanguage) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // A held key would otherwise answer again and again, which no mouse click can do.
+    if (event->isAutoRepeat())
+        return;
+    WideButton *button = numberedOptions(*ui).at(static_cast<std::size_t>(index));
+    guarded([this, button] { btOptionClick(button); });
 }
 
 void TfmMain::TimerTimer()
 {
-    if (!isGameRunning())
-        return;
-    const TDateTime now = platform().now();
-    if (const qint32 mistakes = m_drill.tick(now); mistakes > 0)
-        AddMistakes(mistakes);
-    else
-        ui->prbCurrent->setPosition(m_drill.timeBar());
-    ui->StatusBar->setPanelText(0, clockText(now - game().GameStart, QLocale()));
+    const bool wasRunning = isGameRunning();
+    m_session.tick(platform().now());
+    showGameEvent(wasRunning);
 }
 
-void TfmMain::AddMistakes(qint32 n)
+void TfmMain::showGameEvent(bool wasRunning)
 {
-    m_drill.addMistakes(n);
-    ui->prbMistakes->setPosition(game().Mistakes);
-    if (m_drill.mistakesFull() && isGameRunning())
+    refreshControls();
+    if (wasRunning && !isGameRunning())
         endGame();
-}
-
-void TfmMain::AddScore(qint32 n)
-{
-    m_drill.addScore(n);
-    ui->lbScore->setCaption(QString::number(game().Score));
 }
 
 void TfmMain::endGame()
 {
-    if (exerciseKind() == ExerciseKind::ForeignLanguage && m_task.TaskFailed == 1)
-        addFailedTaskLabel();
+    StoreGameResult(NewResName);
+    for (AutoSizeLabel *label : rightAnswerLabels())
+        label->show();
 
-    ui->btStart->show();
-    setAnswerInputs(false, false);
-    ui->cmbAction->setEnabled(true);
-    ui->edMin->setEnabled(true);
-    ui->edMax->setEnabled(true);
-
-    m_drill.restartTimeBar();
-    ui->prbCurrent->setPosition(m_drill.timeBar());
-    m_timer.stop();
-
-    StoreGameResult();
-    showRightAnswerLabels();
-
-    QPalette red = ui->redBox->palette();
-    red.setColor(QPalette::Window, Qt::red);
-    ui->redBox->setPalette(red);
     ui->redBox->show();
     // The thread blocks next, so paint now for the child to see the flash.
     repaint();
@@ -172,4 +205,106 @@ void TfmMain::endGame()
 
     if (RankRecords())
         showRecordsWindow();
+}
+
+void TfmMain::refreshControls()
+{
+    const GameState &game = m_session.game();
+    if (m_shownTask != m_session.taskNumber()) {
+        m_shownTask = m_session.taskNumber();
+        showTask();
+        // The score is centred for the text it holds before this answer's points are shown.
+        centreHorizontally(*ui->lbTextPraxis);
+        centreHorizontally(*ui->lbScore);
+    }
+    if (m_session.hasStarted()) {
+        ui->lbScore->show();
+        ui->lbScore->setCaption(QString::number(game.Score));
+    }
+    if (const auto &right = m_session.lastRightAnswer()) {
+        ui->lbTime->setCaption(minutesSecondsText(right->time));
+        ui->lbAnswers->setCaption(QString::number(right->answers));
+    }
+    if (const auto &played = m_session.playedTime())
+        ui->StatusBar->setPanelText(0, clockText(*played, QLocale()));
+    ui->prbMistakes->setPosition(game.Mistakes);
+    ui->prbCurrent->setPosition(m_session.timeBar());
+
+    const bool running = isGameRunning();
+    ui->btStart->setVisible(!running);
+    for (QWidget *setting : std::initializer_list<QWidget *>{ui->cmbAction, ui->edMin, ui->edMax})
+        setting->setEnabled(!running);
+    const bool foreign = exerciseKind() == ExerciseKind::ForeignLanguage;
+    ui->edAnswer->setVisible(running && !foreign);
+    for (WideButton *button : numberedOptions(*ui))
+        button->setVisible(running && foreign);
+    syncRightAnswerLabels();
+    if (running != m_timer.isActive())
+        running ? m_timer.start() : m_timer.stop();
+}
+
+// Free buttons carry the free mark and no text, the others their text at a size that fits.
+void TfmMain::showTask()
+{
+    if (const auto &caption = m_session.caption())
+        ui->lbTextPraxis->setCaption(*caption);
+    if (const auto &size = m_session.captionPointSize())
+        setPointSize(*ui->lbTextPraxis, *size);
+    const auto &options = m_session.options();
+    if (!options)
+        return;
+    const auto buttons = numberedOptions(*ui);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const std::optional<QString> &text = (*options)[i];
+        buttons[i]->setHint(text ? QString() : FreeMark);
+        buttons[i]->setText(text.value_or(QString()));
+        if (text)
+            setPointSize(*buttons[i], optionFontSize(text->size()));
+    }
+}
+
+// One label for every failed task of the game, made hidden and shown when the game ends; the
+// labels of the last game go when the next one starts.
+void TfmMain::syncRightAnswerLabels()
+{
+    std::vector<AutoSizeLabel *> labels = rightAnswerLabels();
+    const QStringList &failed = m_session.failedTasks();
+    if (labels.size() > std::size_t(failed.size())) {
+        for (AutoSizeLabel *label : labels)
+            delete label;
+        labels.clear();
+    }
+    for (auto number = qsizetype(labels.size()) + 1; number <= failed.size(); ++number)
+        AddRightAnswerLabel(failed.at(number - 1), int(number));
+}
+
+AutoSizeLabel *TfmMain::AddRightAnswerLabel(const QString &text, int number)
+{
+    auto *label = new AutoSizeLabel(this);
+    label->setObjectName(RightAnswerPrefix + QString::number(number));
+    label->hide();
+    label->setTextFormat(Qt::PlainText);
+    label->setCaption(text);
+    QFont font(RightAnswerFontFamily, RightAnswerFontSize);
+    font.setBold(true);
+    label->setFont(font);
+    label->setAutoFillBackground(false);
+    label->move(RightAnswerLeft, RightAnswerTopBase + RightAnswerLineHeight * number);
+    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (control != label && !drawnOnWindow(*control)) {
+            label->stackUnder(control);
+            break;
+        }
+    }
+    return label;
+}
+
+std::vector<AutoSizeLabel *> TfmMain::rightAnswerLabels() const
+{
+    std::vector<AutoSizeLabel *> labels;
+    for (AutoSizeLabel *label : findChildren<AutoSizeLabel *>(Qt::FindDirectChildrenOnly)) {
+        if (label->objectName().startsWith(RightAnswerPrefix))
+            labels.push_back(label);
+    }
+    return labels;
 }

@@ -48,7 +48,7 @@ void TfmMain::PlayBadSound(quint8 kind)
 {
     if (!ui->cbSound->isChecked() || kind != WrongAnswerSound || BadSounds.isEmpty())
         return;
-    const qint32 index = Random(static_cast<qint32>(BadSounds.size()));
+    const qint32 index = m_session.random().next(static_cast<qint32>(BadSounds.size()));
     platform().playSound(contentFilePath(Content::Sounds, BadSounds.at(index)));
 }
 
@@ -62,7 +62,8 @@ QString TfmMain::PickWallpaper(const QString &name)
         return {};
     const qsizetype remembered = name.isEmpty() ? -1 : namesOf(candidates).indexOf(name);
     const ContentFile &chosen = candidates.at(
-        remembered >= 0 ? remembered : Random(static_cast<qint32>(candidates.size())));
+        remembered >= 0 ? remembered
+                        : m_session.random().next(static_cast<qint32>(candidates.size())));
     ui->BkgImage->setPicture(loadStretchedJpeg(chosen.path, ui->BkgImage->size()));
     return chosen.name;
 }

@@ -2,23 +2,15 @@
 
 #include "ui_fmMain.h"
 
-#include <QScopeGuard>
-
 #include <optional>
 
 #include "HiScore/TfmHiScore.h"
-#include "main/rules/CategoryRanking.h"
 #include "main/rules/PlayerName.h"
-#include "main/rules/ResultCodec.h"
-#include "rules/StrToInt.h"
-#include "ui/EventGuard.h"
+#include "ui/ErrorBox.h"
 #include "ui/Platform.h"
 #include "ui/QuitSignals.h"
 
 namespace {
-
-const QString ClosedGameName = QStringLiteral("Player1");
-const QString HistoryName = QStringLiteral("-");
 
 const QString NameCaption = QStringLiteral("Ваше имя");
 const QString NamePrompt = QStringLiteral("Введите Ваше имя");
@@ -65,119 +57,44 @@ void showOnce(TfmHiScore &window)
 
 } // namespace
 
-void TfmMain::LoadRecords(const QString &fileName)
-{
-    Records.load(fileName);
-}
-
-void TfmMain::LoadHistory(const QString &fileName)
-{
-    History.load(fileName);
-}
-
 // A file that could not be read is reported here, and stays unread: it is never written over.
 void TfmMain::readResults()
 {
-    guarded([this] { Records.read(); });
-    guarded([this] { History.read(); });
+    for (const QString &error : m_records.read())
+        showErrorBox(error);
 }
 
 const std::deque<OneHiScore> &TfmMain::records()
 {
     readResults();
-    return Records.entries();
+    return m_records.records();
 }
 
 const std::deque<OneHistory> &TfmMain::history()
 {
     readResults();
-    return History.entries();
+    return m_records.history();
 }
 
-void TfmMain::SaveRecords(const QString &fileName)
+void TfmMain::StoreGameResult(const QString &name)
 {
-    const auto discard = qScopeGuard([this] {
-        CategoryRecords.clear();
-        Records.clear();
-    });
-    Records.save(fileName);
-}
-
-void TfmMain::SaveHistory(const QString &fileName)
-{
-    const auto discard = qScopeGuard([this] { History.clear(); });
-    History.save(fileName);
-}
-
-void TfmMain::StoreGameResult()
-{
-    readResults();
-    OneHiScore record;
-    record.Name = NewResName;
-    record.MinValue = m_task.MinValue;
-    record.MaxValue = m_task.MaxValue;
-    record.Category = CategoryCode();
-    record.Score = game().Score;
-    m_drill.setGameEnd(platform().now());
-    record.Date = game().GameEnd;
-    record.Answers = game().Answers;
-    record.Errors = game().Errors;
-    record.Duration = platform().now() - game().GameStart;
-    Records.append(record);
-
-    OneHistory past;
-    past.Name = HistoryName;
-    const QString action = ui->cmbAction->currentText();
-    const QString description = exerciseKind() == ExerciseKind::ForeignLanguage
-                                    ? action + QLatin1Char(' ') + ui->cmbDicFiles->currentText()
-                                    : action + QStringLiteral(" от ") + ui->edMin->text() +
-                                          QStringLiteral(" до ") + ui->edMax->text();
-    past.Description = description.left(DescriptionChars);
-    past.Score = game().Score;
-    past.Date = game().GameEnd;
-    past.Duration = platform().now() - game().GameStart;
-    past.Answers = game().Answers;
-    History.append(past);
-}
-
-void TfmMain::storeRunningGame()
-{
-    if (!isGameRunning())
-        return;
-    StoreGameResult();
-    Records.entries().back().Name = ClosedGameName;
+    m_records.store(m_session.finishedGame(settings()), name);
 }
 
 bool TfmMain::RankRecords()
 {
     readResults();
-    m_task.MaxValue = strToInt(ui->edMax->text());
-    m_task.MinValue = strToInt(ui->edMin->text());
-    CategoryRecords =
-        rankCategory(Records.entries(), {m_task.MinValue, m_task.MaxValue, CategoryCode()});
-
-    bool named = false;
-    const std::size_t places = std::min(CategoryRecords.size(), RankedPlaces);
-    for (std::size_t place = 0; place < places; ++place) {
-        OneHiScore &entry = *CategoryRecords[place];
-        if (entry.Name != NewResName)
-            continue;
-        const std::optional<QString> name = askPlayerName(*ui->edLastName);
-        if (!name)
-            break;
-        entry.Name = *name;
-        named = true;
-    }
-    return named;
+    return m_records.rank(categoryOf(settings()),
+                          [this] { return askPlayerName(*ui->edLastName); });
 }
 
 void TfmMain::showRecordsWindow()
 {
     if (!m_recordsWindow)
         return;
-    m_recordsWindow->HighlightScore = game().Score;
-    m_recordsWindow->HighlightDate = game().GameEnd;
-    m_recordsWindow->ShowRecords(CategoryRecords, headingOf(*ui));
+    m_recordsWindow->HighlightScore = m_session.game().Score;
+    m_recordsWindow->HighlightDate = m_session.game().GameEnd;
+    m_recordsWindow->ShowRecords(categoryRecords(), headingOf(*ui));
     showOnce(*m_recordsWindow);
 }
 
@@ -186,7 +103,7 @@ void TfmMain::btHiscoreClick()
     RankRecords();
     if (!m_recordsWindow)
         return;
-    m_recordsWindow->ShowRecords(CategoryRecords, headingOf(*ui));
+    m_recordsWindow->ShowRecords(categoryRecords(), headingOf(*ui));
     showOnce(*m_recordsWindow);
 }
 
@@ -195,6 +112,6 @@ void TfmMain::btHistoryClick()
     readResults();
     if (!m_recordsWindow)
         return;
-    m_recordsWindow->ShowHistory(History.entries());
+    m_recordsWindow->ShowHistory(m_records.history());
     showOnce(*m_recordsWindow);
 }

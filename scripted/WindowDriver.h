@@ -49,12 +49,12 @@ inline void typeAnswer(TfmMain &window, const QString &text)
 
 inline void answerRight(TfmMain &window)
 {
-    typeAnswer(window, QString::number(window.task().RightAnswer));
+    typeAnswer(window, QString::number(window.session().task().RightAnswer));
 }
 
 inline void answerWrong(TfmMain &window)
 {
-    typeAnswer(window, QString::number(window.task().RightAnswer + 1));
+    typeAnswer(window, QString::number(window.session().task().RightAnswer + 1));
 }
 
 // The option button that carries the right word of the vocabulary task on show.
@@ -62,7 +62,7 @@ inline WideButton &rightOption(const TfmMain &window)
 {
     const QList<WideButton *> options = window.findChildren<WideButton *>();
     const auto right = std::find_if(options.cbegin(), options.cend(), [&](const WideButton *b) {
-        return !b->isHidden() && b->text() == window.dictionary().RightWord;
+        return !b->isHidden() && b->text() == window.session().dictionary().RightWord;
     });
     if (right == options.cend())
         qFatal("no option carries the right word");

@@ -42,33 +42,34 @@ void DrillGameTest::ticks()
     DrillGame game;
     game.start(Start);
     const TDateTime now = Start + minutesPlayed * DaysPerMinute;
-    int mistakes = 0;
     for (int i = 0; i < ticks; ++i)
-        mistakes += game.tick(now);
+        game.tick(now);
     QTEST(game.timeBar(), "timeBar");
-    QTEST(mistakes, "mistakes");
+    QTEST(game.state().Mistakes, "mistakes");
 }
 
 void DrillGameTest::answers()
 {
     DrillGame game;
     game.start(Start);
-    QCOMPARE(game.points(), DrillGame::PointsInTime);
+    game.rightAnswer();
+    QCOMPARE(game.state().Score, 3);
     while (!game.isTimeBarFull())
         game.tick(Start);
-    QCOMPARE(game.points(), DrillGame::PointsLate);
-    game.restartTimeBar();
-    QCOMPARE(game.points(), DrillGame::PointsInTime);
+    game.rightAnswer();
+    QCOMPARE(game.state().Score, 4);
+    QCOMPARE(game.timeBar(), 0);
+    game.rightAnswer();
+    QCOMPARE(game.state().Score, 7);
+    QCOMPARE(game.state().Answers, 3);
 
     // Ten wrong answers fill the mistakes bar; the game then ends.
-    for (int wrong = 0; wrong < 9; ++wrong) {
-        game.countWrongAnswer();
-        game.addMistakes(DrillGame::MistakesPerWrongAnswer);
-    }
+    for (int wrong = 0; wrong < 9; ++wrong)
+        game.wrongAnswer();
     QVERIFY(!game.mistakesFull());
-    game.addMistakes(DrillGame::MistakesPerWrongAnswer);
+    game.wrongAnswer();
     QVERIFY(game.mistakesFull());
-    QCOMPARE(game.state().Errors, 9);
+    QCOMPARE(game.state().Errors, 10);
 }
 
 QTEST_GUILESS_MAIN(DrillGameTest)

@@ -176,7 +176,7 @@ void FolderListingTest::dictionaryNamedInWindows1251Plays()
     QCOMPARE(control<QComboBox>(window, "cmbDicFiles")->currentText(), QStringLiteral("Слова.txt"));
     window.btStartClick();
     QVERIFY(window.isGameRunning());
-    QCOMPARE(window.dictionary().DicCount, 3);
+    QCOMPARE(window.session().dictionary().DicLines.size(), 3);
     QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
 }
 

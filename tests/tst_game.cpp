@@ -76,8 +76,7 @@ void GameTest::startSetsUpGame()
     QVERIFY(!control(w, "lbScore")->isHidden());
     QCOMPARE(caption(w, "lbScore"), QStringLiteral("0"));
     QCOMPARE(barPosition(w, "prbMistakes"), 0);
-    QCOMPARE(w.game().TimerStep, 15);
-    QCOMPARE(w.game().GameStart, g.sandbox.platform.clock);
+    QCOMPARE(w.session().game().GameStart, g.sandbox.platform.clock);
     for (const char *locked : {"cmbAction", "edMin", "edMax"})
         QVERIFY(!control(w, locked)->isEnabled());
     QVERIFY(control<QLineEdit>(w, "edAnswer")->text().isEmpty());
@@ -90,14 +89,14 @@ void GameTest::tenWrongAnswersEndGame()
     for (int i = 0; i < 9; ++i)
         answerWrong(w);
     QVERIFY(w.isGameRunning());
-    QCOMPARE(w.game().Mistakes, 900);
+    QCOMPARE(w.session().game().Mistakes, 900);
     QCOMPARE(barPosition(w, "prbMistakes"), 900);
-    QCOMPARE(w.task().TaskFailed, 1);
+    QVERIFY(w.session().task().TaskFailed);
 
     answerWrong(w);
     QVERIFY(!w.isGameRunning());
-    QCOMPARE(w.game().Errors, 10); // the answer that ends the game counts
-    QCOMPARE(w.game().Mistakes, 1000);
+    QCOMPARE(w.session().game().Errors, 10); // the answer that ends the game counts
+    QCOMPARE(w.session().game().Mistakes, 1000);
     QCOMPARE(barPosition(w, "prbCurrent"), 0);
     QVERIFY(!control(w, "btStart")->isHidden());
     QVERIFY(control(w, "edAnswer")->isHidden());
@@ -133,16 +132,16 @@ void GameTest::ticksFillTimeBarThenMistakes()
     QCOMPARE(barPosition(w, "prbCurrent"), 990);
     w.TimerTimer();
     QCOMPARE(barPosition(w, "prbCurrent"), 1000); // full after the 67th tick
-    QCOMPARE(w.game().Mistakes, 0);
+    QCOMPARE(w.session().game().Mistakes, 0);
 
     for (int tick = 1; tick < 1000; ++tick)
         w.TimerTimer();
     QVERIFY(w.isGameRunning());
-    QCOMPARE(w.game().Mistakes, 999);
+    QCOMPARE(w.session().game().Mistakes, 999);
     w.TimerTimer();
     QVERIFY(!w.isGameRunning());
-    QCOMPARE(w.game().Mistakes, 1000);
-    QCOMPARE(w.game().Errors, 0);
+    QCOMPARE(w.session().game().Mistakes, 1000);
+    QCOMPARE(w.session().game().Errors, 0);
 }
 
 void GameTest::paceGrowsWithMinutes_data()
@@ -170,15 +169,15 @@ void GameTest::pointsDependOnTimeBar()
     Game g;
     TfmMain &w = g.window;
     answerRight(w);
-    QCOMPARE(w.game().Score, 3);
+    QCOMPARE(w.session().game().Score, 3);
     for (int tick = 0; tick < 67; ++tick)
         w.TimerTimer();
     QCOMPARE(barPosition(w, "prbCurrent"), 1000);
     answerRight(w);
-    QCOMPARE(w.game().Score, 4);
+    QCOMPARE(w.session().game().Score, 4);
     QCOMPARE(caption(w, "lbScore"), QStringLiteral("4"));
     QCOMPARE(barPosition(w, "prbCurrent"), 0); // reset for the next task
-    QCOMPARE(w.game().Answers, 2);
+    QCOMPARE(w.session().game().Answers, 2);
 }
 
 void GameTest::rightAnswerShowsTimeAndCount()
@@ -186,12 +185,12 @@ void GameTest::rightAnswerShowsTimeAndCount()
     Game g;
     TfmMain &w = g.window;
     g.sandbox.platform.advanceSeconds(65);
-    const int before = w.task().RightAnswer;
+    const int before = w.session().task().RightAnswer;
     answerRight(w);
     QCOMPARE(caption(w, "lbTime"), QStringLiteral("01.05"));
     QCOMPARE(caption(w, "lbAnswers"), QStringLiteral("1"));
-    QCOMPARE(w.task().TaskStart, g.sandbox.platform.clock); // the next task starts now
-    QCOMPARE(w.task().TaskFailed, 0);
+    QCOMPARE(w.session().task().TaskStart, g.sandbox.platform.clock); // the next task starts now
+    QVERIFY(!w.session().task().TaskFailed);
     Q_UNUSED(before);
 }
 
@@ -233,12 +232,12 @@ void GameTest::enterHandling()
     setRange(w, bound, bound);
     w.btStartClick();
     QVERIFY(w.isGameRunning());
-    QCOMPARE(w.task().RightAnswer, rightAnswer);
+    QCOMPARE(w.session().task().RightAnswer, rightAnswer);
 
     typeAnswer(w, typed);
-    QCOMPARE(w.game().Answers, right ? 1 : 0);
-    QCOMPARE(w.game().Errors, right ? 0 : 1);
-    QCOMPARE(w.game().Mistakes, right ? 0 : 100);
+    QCOMPARE(w.session().game().Answers, right ? 1 : 0);
+    QCOMPARE(w.session().game().Errors, right ? 0 : 1);
+    QCOMPARE(w.session().game().Mistakes, right ? 0 : 100);
     QVERIFY(control<QLineEdit>(w, "edAnswer")->text().isEmpty());
 }
 
@@ -246,16 +245,16 @@ void GameTest::enterIsKeptOutOfTheBox()
 {
     Game g;
     auto *box = control<QLineEdit>(g.window, "edAnswer");
-    const int answer = g.window.task().RightAnswer;
+    const int answer = g.window.session().task().RightAnswer;
     QTest::keyClicks(box, QString::number(answer));
     QCOMPARE(box->text(), QString::number(answer));
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(g.window.game().Answers, 1);
+    QCOMPARE(g.window.session().game().Answers, 1);
     QVERIFY(box->text().isEmpty());
     QTest::keyClicks(box, QStringLiteral("x"));
     QTest::keyClick(box, Qt::Key_Enter); // keypad Enter
     QVERIFY(box->text().isEmpty());
-    QCOMPARE(g.window.game().Answers + g.window.game().Errors, 2);
+    QCOMPARE(g.window.session().game().Answers + g.window.session().game().Errors, 2);
 }
 
 void GameTest::elevenNinesChangeNothing()
@@ -264,9 +263,9 @@ void GameTest::elevenNinesChangeNothing()
     const QString nines = QStringLiteral("99999999999");
     typeAnswer(g.window, nines);
     QCOMPARE(control<QLineEdit>(g.window, "edAnswer")->text(), nines);
-    QCOMPARE(g.window.game().Errors, 0);
-    QCOMPARE(g.window.game().Answers, 0);
-    QCOMPARE(g.window.game().Mistakes, 0);
+    QCOMPARE(g.window.session().game().Errors, 0);
+    QCOMPARE(g.window.session().game().Answers, 0);
+    QCOMPARE(g.window.session().game().Mistakes, 0);
 }
 
 void GameTest::mistakesCarryPastFull()
@@ -277,10 +276,10 @@ void GameTest::mistakesCarryPastFull()
         answerWrong(w);
     for (int tick = 0; tick < 67 + 50; ++tick)
         w.TimerTimer();
-    QCOMPARE(w.game().Mistakes, 950);
+    QCOMPARE(w.session().game().Mistakes, 950);
     answerWrong(w);
     QVERIFY(!w.isGameRunning());
-    QCOMPARE(w.game().Mistakes, 1050);
+    QCOMPARE(w.session().game().Mistakes, 1050);
     QCOMPARE(barPosition(w, "prbMistakes"), 1000);
 }
 
@@ -308,7 +307,7 @@ void GameTest::badRangeStartsNoGame()
     // No answer can be given outside a game.
     QVERIFY(control(w, "edAnswer")->isHidden());
     typeAnswer(w, QStringLiteral("0"));
-    QCOMPARE(w.game().Errors + w.game().Answers, 0);
+    QCOMPARE(w.session().game().Errors + w.session().game().Answers, 0);
 }
 
 void GameTest::inputAfterEndIsIgnored()
@@ -318,11 +317,11 @@ void GameTest::inputAfterEndIsIgnored()
     for (int i = 0; i < 10; ++i)
         answerWrong(w);
     QVERIFY(!w.isGameRunning());
-    const GameState ended = w.game();
+    const GameState ended = w.session().game();
     answerWrong(w);
     w.TimerTimer();
-    QCOMPARE(w.game().Errors, ended.Errors);
-    QCOMPARE(w.game().Mistakes, ended.Mistakes);
+    QCOMPARE(w.session().game().Errors, ended.Errors);
+    QCOMPARE(w.session().game().Mistakes, ended.Mistakes);
     QCOMPARE(g.sandbox.platform.pauses.size(), std::size_t(1)); // the end ran once
 }
 
@@ -338,7 +337,7 @@ void GameTest::newGameKeepsPreviousCountsUntilFirstAnswer()
     w.btStartClick();
     QVERIFY(w.isGameRunning());
     QCOMPARE(caption(w, "lbAnswers"), QStringLiteral("2"));
-    QCOMPARE(w.game().Answers, 0);
+    QCOMPARE(w.session().game().Answers, 0);
     QCOMPARE(barPosition(w, "prbMistakes"), 0);
     answerRight(w);
     QCOMPARE(caption(w, "lbAnswers"), QStringLiteral("1"));

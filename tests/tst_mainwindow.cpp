@@ -256,8 +256,8 @@ void MainWindowTest::firstStart()
     QCOMPARE(control<QLabel>(window, "lbTextPraxis")->text(), QStringLiteral("H"));
     QVERIFY(!control<QCheckBox>(window, "cbReverse")->isChecked());
     QVERIFY(!control<QCheckBox>(window, "cbSound")->isChecked());
-    QCOMPARE(window.task().RightAnswer, 0);
-    QCOMPARE(window.task().Operation, -1);
+    QCOMPARE(window.session().task().RightAnswer, 0);
+    QCOMPARE(window.session().task().Operation, -1);
     QVERIFY(!window.isGameRunning());
     QVERIFY(control<PictureBox>(window, "BkgImage")->hasPicture());
     QVERIFY(control<PictureBox>(window, "Image2")->hasPicture());
@@ -312,9 +312,9 @@ void MainWindowTest::nextTaskPerKind()
     for (int i = 0; i < 400; ++i) {
         sandbox.platform.advanceSeconds(1);
         QVERIFY(window.NextTask());
-        const int op = window.task().Operation;
+        const int op = window.session().task().Operation;
         QVERIFY2(operations.contains(op), qPrintable(QString::number(op)));
-        QCOMPARE(window.task().TaskStart, sandbox.platform.clock);
+        QCOMPARE(window.session().task().TaskStart, sandbox.platform.clock);
         QVERIFY(control<QLabel>(window, "lbTextPraxis")->text().contains(signs[op]));
         seen.insert(op);
     }
@@ -366,7 +366,7 @@ void MainWindowTest::nextTaskRefusesBadRange()
     TfmMain window;
     selectKind(window, static_cast<ExerciseKind>(kind));
     QVERIFY(window.NextTask());
-    const TaskState before = window.task();
+    const TaskState before = window.session().task();
     const QString caption = control<QLabel>(window, "lbTextPraxis")->text();
 
     setRange(window, minText, maxText);
@@ -380,9 +380,9 @@ void MainWindowTest::nextTaskRefusesBadRange()
         sandbox.platform.messages,
         QStringList{QStringLiteral("Неверно заданы параметры от скольки и до скольки примеры.")});
     QCOMPARE(control<QLabel>(window, "lbTextPraxis")->text(), caption);
-    QCOMPARE(window.task().Operation, before.Operation);
-    QCOMPARE(window.task().RightAnswer, before.RightAnswer);
-    QCOMPARE(window.task().TaskStart, before.TaskStart);
+    QCOMPARE(window.session().task().Operation, before.Operation);
+    QCOMPARE(window.session().task().RightAnswer, before.RightAnswer);
+    QCOMPARE(window.session().task().TaskStart, before.TaskStart);
 }
 
 void MainWindowTest::nextTaskWithoutKindKeepsTask()
@@ -390,7 +390,7 @@ void MainWindowTest::nextTaskWithoutKindKeepsTask()
     AppSandbox sandbox;
     TfmMain window;
     QVERIFY(window.NextTask());
-    QCOMPARE(window.task().Operation, -1);
+    QCOMPARE(window.session().task().Operation, -1);
     QCOMPARE(control<QLabel>(window, "lbTextPraxis")->text(), QStringLiteral("H"));
 }
 

@@ -315,9 +315,9 @@ void RankingTest::gameResultEntries()
     QCOMPARE(record.Score, 12);
     QCOMPARE(record.Answers, 4);
     QCOMPARE(record.Errors, 10);
-    QCOMPARE(record.Date, w.game().GameEnd);
-    QCOMPARE(record.Duration, w.game().GameEnd - w.game().GameStart);
-    QCOMPARE(milliseconds(w.game().GameEnd - w.game().GameStart), 12000);
+    QCOMPARE(record.Date, w.session().game().GameEnd);
+    QCOMPARE(record.Duration, w.session().game().GameEnd - w.session().game().GameStart);
+    QCOMPARE(milliseconds(w.session().game().GameEnd - w.session().game().GameStart), 12000);
     QCOMPARE(past.Name, QStringLiteral("-"));
     QTEST(past.Description, "description");
     QCOMPARE(past.Score, 12);
@@ -376,7 +376,7 @@ void RankingTest::topGameAsksOnceAndShowsWindow()
     QCOMPARE(title, QStringLiteral("Рекорды"));
     QCOMPARE(redName, QStringLiteral("Вася"));
     QCOMPARE(s.hiScore().HighlightScore, 30);
-    QCOMPARE(s.hiScore().HighlightDate, w.game().GameEnd);
+    QCOMPARE(s.hiScore().HighlightDate, w.session().game().GameEnd);
     QCOMPARE(w.categoryRecords().front(), &w.records().back());
     QCOMPARE(w.records().back().Name, QStringLiteral("Вася"));
     QCOMPARE(control<QLineEdit>(w, "edLastName")->text(), QStringLiteral("Вася"));

@@ -147,18 +147,18 @@ void SoakTest::tenHourGame()
             // not tick besides the test.
             QCoreApplication::sendPostedEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QCOMPARE(window->game().Mistakes, expected.mistakes);
-            QCOMPARE(window->game().Score, expected.score);
+            QCOMPARE(window->session().game().Mistakes, expected.mistakes);
+            QCOMPARE(window->session().game().Score, expected.score);
             if (n == TicksPerMinute)
                 memoryAfterFirstMinute = residentBytes();
         }
     }
 
     QVERIFY(window->isGameRunning());
-    QCOMPARE(window->game().Answers, expected.answers);
-    QCOMPARE(window->game().Errors, expected.errors);
-    QCOMPARE(window->game().Score, expected.score);
-    QCOMPARE(window->game().Mistakes, expected.mistakes);
+    QCOMPARE(window->session().game().Answers, expected.answers);
+    QCOMPARE(window->session().game().Errors, expected.errors);
+    QCOMPARE(window->session().game().Score, expected.score);
+    QCOMPARE(window->session().game().Mistakes, expected.mistakes);
     QCOMPARE(expected.errors, Ticks / WrongAnswerEvery);
     QVERIFY(expected.fullTicks >= FullTickBudget);
     QCOMPARE(control<QLabel>(*window, "lbScore")->text(), QString::number(expected.score));

@@ -9,6 +9,8 @@ AutoSizeLabel::AutoSizeLabel(QWidget *parent)
 
 void AutoSizeLabel::setCaption(const QString &text)
 {
+    if (text == this->text())
+        return;
     setText(text);
     adjustSize();
 }

@@ -9,20 +9,37 @@ void DrillGame::start(TDateTime now)
     m_state.Answers = 0;
     m_state.Errors = 0;
     m_state.GameStart = now;
-    m_state.TimerStep = StartingPace;
+}
+
+void DrillGame::rightAnswer()
+{
+    ++m_state.Answers;
+    m_state.Score += isTimeBarFull() ? PointsLate : PointsInTime;
+    m_timeBar = 0;
+}
+
+void DrillGame::wrongAnswer()
+{
+    ++m_state.Errors;
+    m_state.Mistakes += MistakesPerWrongAnswer;
 }
 
 qint32 DrillGame::pace(TDateTime now) const
 {
     const auto minutes = static_cast<qint32>(std::fabs(now - m_state.GameStart) * MinutesPerDay);
-    return m_state.TimerStep + PaceGainPerMinute * minutes;
+    return StartingPace + PaceGainPerMinute * minutes;
 }
 
-qint32 DrillGame::tick(TDateTime now)
+void DrillGame::tick(TDateTime now)
 {
     if (isTimeBarFull())
-        return MistakesPerFullTick;
-    // The bar holds at its maximum, as the progress bar shows it.
-    m_timeBar = std::min(m_timeBar + pace(now), BarMaximum);
-    return 0;
+        m_state.Mistakes += MistakesPerFullTick;
+    else // the bar holds at its maximum, as the progress bar shows it
+        m_timeBar = std::min(m_timeBar + pace(now), BarMaximum);
+}
+
+void DrillGame::end(TDateTime now)
+{
+    m_state.GameEnd = now;
+    m_timeBar = 0;
 }

@@ -1,5 +1,5 @@
-// The state of the drill that the main window keeps, grouped by what owns it: the current
-// task, the running game, and the loaded dictionary. Field names are the window's own.
+// The state of a drill, grouped by what owns it: the current task, the running game, and the
+// dictionary in play. Field names are the main window's own.
 #pragma once
 
 #include <QString>
@@ -28,7 +28,8 @@ struct TaskState {
     qint32 Operation = -1;
     qint32 RightAnswer = 0;
     TDateTime TaskStart = 0;
-    quint8 TaskFailed = 0;
+    // A wrong answer was given to the task on show.
+    bool TaskFailed = false;
 };
 
 struct GameState {
@@ -38,14 +39,11 @@ struct GameState {
     TDateTime GameEnd = 0;
     qint32 Answers = 0;
     qint32 Errors = 0;
-    qint32 TimerStep = 0;
 };
 
 struct DictionaryState {
+    // The text the right option button carries.
     QString RightWord;
     // The entry lines of the loaded dictionary in file order, each whole with its TABs.
     QStringList DicLines;
-    qint32 DicUnicode = 0;
-    qint32 DicCount = 0;
-    qint32 RightAnswerLabels = 0;
 };
