@@ -20,7 +20,6 @@
 #include "main/rules/DrillSession.h"
 #include "main/rules/RecordsBook.h"
 
-class AutoSizeLabel;
 class TfmHiScore;
 class WideButton;
 
@@ -86,9 +85,6 @@ private:
     // Shows what the session holds; the task only when a new one was made.
     void refreshControls();
     void showTask();
-    void syncRightAnswerLabels();
-    AutoSizeLabel *AddRightAnswerLabel(const QString &text, int number);
-    std::vector<AutoSizeLabel *> rightAnswerLabels() const;
     // After an answer or a tick: the window shows it, and a game that ended with it ends here.
     void showGameEvent(bool wasRunning);
     void endGame();

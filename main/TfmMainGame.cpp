@@ -12,9 +12,8 @@
 #include "ui/AutoSizeLabel.h"
 #include "ui/DataLocations.h"
 #include "ui/EventGuard.h"
-#include "ui/PictureBox.h"
 #include "ui/Platform.h"
-#include "ui/Typefaces.h"
+#include "ui/RightAnswerLabels.h"
 #include "ui/WideButton.h"
 
 namespace {
@@ -26,25 +25,6 @@ const QString BadRangeMessage =
 
 const QString EveryFile = QStringLiteral("*");
 constexpr int DicFilesTop = 12; // the row of the range boxes
-// The hint of an option button that still waits for a text.
-const QString FreeMark = QStringLiteral("-");
-
-const QString RightAnswerPrefix = QStringLiteral("lbRightAnswer");
-const QString &RightAnswerFontFamily = Typeface::Sans; // Arial
-constexpr int RightAnswerFontSize = 10;
-constexpr int RightAnswerLeft = 10;
-constexpr int RightAnswerTopBase = 110;
-constexpr int RightAnswerLineHeight = 15;
-
-void setPointSize(QWidget &control, int size)
-{
-    QFont font = control.font();
-    if (font.pointSize() == size)
-        return;
-    font.setPointSize(size);
-    control.setFont(font);
-}
-
 // btOption1 to btOption4, in the order that a draw or a key numbers them.
 std::array<WideButton *, OptionCount> numberedOptions(const Ui::TfmMain &ui)
 {
@@ -58,13 +38,6 @@ int optionIndexForKey(const QKeyEvent &event)
     if (others != Qt::NoModifier || event.key() < Qt::Key_1 || event.key() > Qt::Key_4)
         return -1;
     return event.key() - Qt::Key_1;
-}
-
-// Labels and pictures are drawn on the window itself, beneath every other control.
-bool drawnOnWindow(const QWidget &control)
-{
-    return qobject_cast<const AutoSizeLabel *>(&control) != nullptr ||
-           qobject_cast<const PictureBox *>(&control) != nullptr;
 }
 
 } // namespace
@@ -194,7 +167,7 @@ void TfmMain::showGameEvent(bool wasRunning)
 void TfmMain::endGame()
 {
     StoreGameResult(NewResName);
-    for (AutoSizeLabel *label : rightAnswerLabels())
+    for (AutoSizeLabel *label : rightAnswerLabels(*this))
         label->show();
 
     ui->redBox->show();
@@ -238,73 +211,27 @@ void TfmMain::refreshControls()
     ui->edAnswer->setVisible(running && !foreign);
     for (WideButton *button : numberedOptions(*ui))
         button->setVisible(running && foreign);
-    syncRightAnswerLabels();
+    syncRightAnswerLabels(*this, m_session.failedTasks());
     if (running != m_timer.isActive())
         running ? m_timer.start() : m_timer.stop();
 }
 
-// Free buttons carry the free mark and no text, the others their text at a size that fits.
 void TfmMain::showTask()
 {
     if (const auto &caption = m_session.caption())
         ui->lbTextPraxis->setCaption(*caption);
-    if (const auto &size = m_session.captionPointSize())
-        setPointSize(*ui->lbTextPraxis, *size);
+    if (const auto &size = m_session.captionPointSize();
+        size && *size != ui->lbTextPraxis->font().pointSize()) {
+        QFont font = ui->lbTextPraxis->font();
+        font.setPointSize(*size);
+        ui->lbTextPraxis->setFont(font);
+    }
     const auto &options = m_session.options();
     if (!options)
         return;
     const auto buttons = numberedOptions(*ui);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const std::optional<QString> &text = (*options)[i];
-        buttons[i]->setHint(text ? QString() : FreeMark);
-        buttons[i]->setText(text.value_or(QString()));
-        if (text)
-            setPointSize(*buttons[i], optionFontSize(text->size()));
+        buttons[i]->showOption(text, optionFontSize(text.value_or(QString()).size()));
     }
-}
-
-// One label for every failed task of the game, made hidden and shown when the game ends; the
-// labels of the last game go when the next one starts.
-void TfmMain::syncRightAnswerLabels()
-{
-    std::vector<AutoSizeLabel *> labels = rightAnswerLabels();
-    const QStringList &failed = m_session.failedTasks();
-    if (labels.size() > std::size_t(failed.size())) {
-        for (AutoSizeLabel *label : labels)
-            delete label;
-        labels.clear();
-    }
-    for (auto number = qsizetype(labels.size()) + 1; number <= failed.size(); ++number)
-        AddRightAnswerLabel(failed.at(number - 1), int(number));
-}
-
-AutoSizeLabel *TfmMain::AddRightAnswerLabel(const QString &text, int number)
-{
-    auto *label = new AutoSizeLabel(this);
-    label->setObjectName(RightAnswerPrefix + QString::number(number));
-    label->hide();
-    label->setTextFormat(Qt::PlainText);
-    label->setCaption(text);
-    QFont font(RightAnswerFontFamily, RightAnswerFontSize);
-    font.setBold(true);
-    label->setFont(font);
-    label->setAutoFillBackground(false);
-    label->move(RightAnswerLeft, RightAnswerTopBase + RightAnswerLineHeight * number);
-    for (QWidget *control : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (control != label && !drawnOnWindow(*control)) {
-            label->stackUnder(control);
-            break;
-        }
-    }
-    return label;
-}
-
-std::vector<AutoSizeLabel *> TfmMain::rightAnswerLabels() const
-{
-    std::vector<AutoSizeLabel *> labels;
-    for (AutoSizeLabel *label : findChildren<AutoSizeLabel *>(Qt::FindDirectChildrenOnly)) {
-        if (label->objectName().startsWith(RightAnswerPrefix))
-            labels.push_back(label);
-    }
-    return labels;
 }

@@ -2,43 +2,12 @@
 
 #include "ui_fmMain.h"
 
-#include <optional>
-
 #include "HiScore/TfmHiScore.h"
-#include "main/rules/PlayerName.h"
 #include "ui/ErrorBox.h"
+#include "ui/NamePrompt.h"
 #include "ui/Platform.h"
-#include "ui/QuitSignals.h"
 
 namespace {
-
-const QString NameCaption = QStringLiteral("Ваше имя");
-const QString NamePrompt = QStringLiteral("Введите Ваше имя");
-const QString BadNameMessage =
-    QStringLiteral("Имя должно быть больше 2 символов и содержать буквы.");
-const QString UnstorableNameMessage =
-    QStringLiteral("В имени есть знаки, которые нельзя сохранить в таблице рекордов: %1. "
-                   "Напишите имя русскими или латинскими буквами.");
-
-// The prompt comes back until the name passes; each answer is remembered, passing or not. A
-// request to end the program leaves the entry waiting for its name, to be asked next time.
-std::optional<QString> askPlayerName(QLineEdit &lastName)
-{
-    for (;;) {
-        const QString name = platform().inputQuery(NameCaption, NamePrompt, lastName.text());
-        lastName.setText(name);
-        if (isQuitRequested())
-            return std::nullopt;
-        if (!isAcceptableName(name))
-            platform().showMessage(BadNameMessage);
-        else if (const QString lost = unstorableChars(storedName(name)); !lost.isEmpty())
-            platform().showMessage(UnstorableNameMessage.arg(lost));
-        else
-            return storedName(name);
-        if (isQuitRequested())
-            return std::nullopt;
-    }
-}
 
 RecordsHeading headingOf(const Ui::TfmMain &ui)
 {

@@ -12,6 +12,17 @@ WideButton::WideButton(QWidget *parent)
 {
 }
 
+void WideButton::showOption(const std::optional<QString> &text, int pointSize)
+{
+    setHint(text ? QString() : FreeMark);
+    setText(text.value_or(QString()));
+    if (!text || font().pointSize() == pointSize)
+        return;
+    QFont larger = font();
+    larger.setPointSize(pointSize);
+    setFont(larger);
+}
+
 void WideButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);

@@ -4,6 +4,8 @@
 
 #include <QPushButton>
 
+#include <optional>
+
 class WideButton : public QPushButton {
     Q_OBJECT
 
@@ -12,6 +14,12 @@ public:
 
     QString hint() const { return m_hint; }
     void setHint(const QString &hint) { m_hint = hint; }
+
+    // The hint of an option button that still waits for a text.
+    static inline const QString FreeMark = QStringLiteral("-");
+    // An option of a vocabulary task at the given point size; a button without one is free:
+    // it carries the free mark and no text.
+    void showOption(const std::optional<QString> &text, int pointSize);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
