@@ -152,9 +152,11 @@ void TfmMain::FormDestroy()
     collectingErrors(errors, [this] { storeRunningGame(); });
     collectingErrors(errors, [this] { SaveRecords(resultFilePath(RecordsFileName)); });
     collectingErrors(errors, [this] { SaveHistory(resultFilePath(HistoryFileName)); });
-    collectingErrors(errors, [this] {
-        SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
-    });
+    // A quit during the start-up may come before the settings were read whole: none are lost.
+    if (!isQuitBeforeMainLoop())
+        collectingErrors(errors, [this] {
+            SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
+        });
     CategoryRecords.clear();
     enterShutDown();
     for (const QString &error : std::as_const(errors))
