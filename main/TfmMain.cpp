@@ -164,9 +164,11 @@ void TfmMain::FormDestroy()
         StoreGameResult(RecordsBook::ClosedGameName);
     });
     errors << m_records.save();
-    collectingErrors(errors, [this] {
-        SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
-    });
+    // A quit during the start-up may come before the settings were read whole: none are lost.
+    if (!isQuitBeforeMainLoop())
+        collectingErrors(errors, [this] {
+            SaveFormState(*this, settingsFilePath(SettingsFileName), SettingsSection);
+        });
     enterShutDown();
     showErrorBoxes(errors);
 }

@@ -20,6 +20,5 @@ int main(int argc, char *argv[])
     TfmHiScore fmHiScore;
     fmMain.setRecordsWindow(&fmHiScore);
 
-    fmMain.show();
-    return QApplication::exec();
+    return runMainLoop(fmMain);
 }

@@ -6,6 +6,8 @@
 //   error     the error box of a range that is not a number
 //   shutdown  a game running and the records file turned into a folder, so that the shut-down
 //             shows an error box once it has saved what it can
+//   startup   nothing: the start-up's own boxes come from the files the test laid out, with
+//             the program's folder "program" apart from the working folder
 // Prints "modal <class>" whenever a modal box it does not answer itself comes up, and "ready"
 // once a game runs in the event loop.
 #include <QApplication>
@@ -78,7 +80,7 @@ int main(int argc, char *argv[])
     QDir::setCurrent(folder);
 
     const QuitSignals politeEnd;
-    ProbePlatform probe(folder);
+    ProbePlatform probe(mode == "startup" ? folder + QStringLiteral("/program") : folder);
     const PlatformOverride installed(probe);
 
     // Reports every box the probe does not answer itself; the prompt is accepted in "message".
@@ -101,6 +103,8 @@ int main(int argc, char *argv[])
     TfmMain window;
     TfmHiScore records;
     window.setRecordsWindow(&records);
+    if (mode == "startup")
+        return runMainLoop(window);
     selectKind(window, ExerciseKind::Addition);
     control<QLineEdit>(window, "edLastName")->setText(QStringLiteral("12"));
     window.show();
@@ -121,5 +125,5 @@ int main(int argc, char *argv[])
             QDir().mkdir(QStringLiteral("SaveRes.res"));
         }
     });
-    return QApplication::exec();
+    return runMainLoop(window);
 }

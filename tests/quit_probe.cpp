@@ -39,5 +39,5 @@ int main(int argc, char *argv[])
         std::printf("ready\n");
         std::fflush(stdout);
     });
-    return QApplication::exec();
+    return runMainLoop(window);
 }

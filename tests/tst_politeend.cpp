@@ -1,6 +1,7 @@
 // A polite end from outside (SIGTERM, SIGHUP, SIGINT) closes the main window as its close
 // button would: a running game is stored as "Player1" and the files are saved. Runs real
 // processes: a probe with a game running, and the program itself.
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -8,10 +9,15 @@
 #include <QTest>
 
 #include "tests/support/FileBytes.h"
+#include "tests/support/UnusualFiles.h"
 
 #include <csignal>
+#include <map>
+#include <variant>
 
 #include "main/rules/ResultCodec.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -27,6 +33,19 @@ bool waitForLine(QProcess &process, const QByteArray &line)
             return true;
     }
     return false;
+}
+
+// Every entry below the folder with the time its inode last changed: what a run writes or
+// makes shows.
+QStringList stateOf(const QString &folder)
+{
+    QStringList state;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        state << it.next() + it.fileInfo().metadataChangeTime().toString(Qt::ISODateWithMs);
+    state.sort();
+    return state;
 }
 
 template<typename Entry> std::deque<Entry> entriesIn(const QTemporaryDir &folder, const char *name)
@@ -107,22 +126,43 @@ void PoliteEndTest::programSavesOnTerm()
 }
 
 // Every event loop returns at once after a quit request: a box that reopens itself until it
-// gets an answer must not spin, and the run must still be saved.
+// gets an answer must not spin, and the run must still be saved. A box of the start-up, before
+// the main loop runs, ends too, and nothing is written: the player has changed nothing yet. Its
+// row lays the files that bring it up (the settings and Img in the program's folder "program").
+using Layout = std::map<QString, std::variant<Special, QByteArray>>;
+
 void PoliteEndTest::quitDuringModalBox_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("signalNumber");
     QTest::addColumn<QByteArray>("box");
     QTest::addColumn<QString>("storedName"); // of the game's records entry
+    QTest::addColumn<Layout>("layout");
 
     QTest::addRow("prompt_with_rejected_name_SIGTERM")
-        << "prompt" << int(SIGTERM) << QByteArray("QInputDialog") << "NewRes";
+        << "prompt" << int(SIGTERM) << QByteArray("QInputDialog") << "NewRes" << Layout();
     QTest::addRow("rejection_message_SIGHUP")
-        << "message" << int(SIGHUP) << QByteArray("QMessageBox") << "NewRes";
+        << "message" << int(SIGHUP) << QByteArray("QMessageBox") << "NewRes" << Layout();
     QTest::addRow("records_window_SIGINT")
-        << "records" << int(SIGINT) << QByteArray("TfmHiScore") << "Player1";
+        << "records" << int(SIGINT) << QByteArray("TfmHiScore") << "Player1" << Layout();
     QTest::addRow("error_box_SIGTERM")
-        << "error" << int(SIGTERM) << QByteArray("QMessageBox") << "Player1";
+        << "error" << int(SIGTERM) << QByteArray("QMessageBox") << "Player1" << Layout();
+
+    const auto startUp = [](const char *name, int signalNumber, const Layout &layout) {
+        QTest::addRow("start_up_%s", name)
+            << "startup" << signalNumber << QByteArray("QMessageBox") << QString() << layout;
+    };
+    const QString settings = u"program/SaveStat.ini"_s;
+    startUp("refused_result_files_SIGTERM", SIGTERM,
+            {{u"SaveRes.res"_s, Special::Fifo}, {u"SaveRes.hst"_s, Special::LinkToZero}});
+    startUp("program_folder_not_writable_SIGHUP", SIGHUP, {}); // missing: holds for root too
+    startUp("range_not_a_number_SIGINT", SIGINT,
+            {{settings, "[SaveStat]\r\ncmbAction=0\r\nedMax=many\r\n"}});
+    startUp("wallpaper_not_a_picture_SIGTERM", SIGTERM,
+            {{settings, "[SaveStat]\r\nedNameLastWallpaper=a.jpg\r\n"},
+             {u"program/Img/a.jpg"_s, "text"}});
+    startUp("setting_not_an_integer_SIGHUP", SIGHUP,
+            {{settings, "[SaveStat]\r\ncmbAction=two\r\n"}});
 }
 
 void PoliteEndTest::quitDuringModalBox()
@@ -131,8 +171,18 @@ void PoliteEndTest::quitDuringModalBox()
     QFETCH(int, signalNumber);
     QFETCH(QByteArray, box);
     QFETCH(QString, storedName);
+    QFETCH(Layout, layout);
 
     QTemporaryDir folder;
+    layout.insert({{u"SaveRes.res"_s, ""}, {u"SaveRes.hst"_s, ""}});
+    for (const auto &[name, made] : layout) {
+        QVERIFY(QDir(folder.path()).mkpath(QFileInfo(name).path()));
+        if (const auto *kind = std::get_if<Special>(&made))
+            QVERIFY(makeSpecial(folder.filePath(name), *kind));
+        else
+            writeAll(folder.filePath(name), std::get<QByteArray>(made));
+    }
+    const QStringList before = stateOf(folder.path());
     QProcess probe;
     probe.start(QStringLiteral(MODAL_PROBE), {folder.path(), mode});
     QVERIFY(probe.waitForStarted());
@@ -142,6 +192,10 @@ void PoliteEndTest::quitDuringModalBox()
     QVERIFY2(probe.waitForFinished(EndTimeoutMs), "the program did not end");
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
+    if (mode == u"startup") {
+        QCOMPARE(stateOf(folder.path()), before);
+        return;
+    }
 
     const auto records = entriesIn<OneHiScore>(folder, "SaveRes.res");
     QCOMPARE(records.size(), std::size_t(1));

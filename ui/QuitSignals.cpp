@@ -1,6 +1,7 @@
 #include "ui/QuitSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QWidget>
 
 #include <array>
 #include <csignal>
@@ -16,6 +17,7 @@ constexpr std::array<int, 3> PoliteSignals = {SIGTERM, SIGHUP, SIGINT};
 int g_pipe[2] = {-1, -1};
 volatile std::sig_atomic_t g_shutDown = 0;
 bool g_quitRequested = false;
+bool g_mainLoopEntered = false;
 
 // Ends the process as the signal's default action would, exit status included.
 void endAsSignalled(int number)
@@ -49,12 +51,20 @@ void setHandler(void (*handler)(int))
 void requestQuit()
 {
     g_quitRequested = true;
-    QCoreApplication::quit();
+    // Not quit(): it does nothing until exec() has started the main loop, and the box of a
+    // start-up error runs only its own loop. exit() leaves every loop that runs now and makes
+    // any loop started later return at once, up to the next exec().
+    QCoreApplication::exit(0);
 }
 
 bool isQuitRequested()
 {
     return g_quitRequested;
+}
+
+bool isQuitBeforeMainLoop()
+{
+    return g_quitRequested && !g_mainLoopEntered;
 }
 
 bool mayOpenBoxes()
@@ -71,6 +81,20 @@ void resetQuitRequest()
 {
     g_quitRequested = false;
     g_shutDown = 0;
+}
+
+int runMainLoop(QWidget &mainWindow)
+{
+    if (isQuitRequested()) {
+        // exec() forgets an exit() made before it: the request is handed to it as its first
+        // event, and the shut-down's boxes then wait for an answer as after any quit.
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    } else {
+        g_mainLoopEntered = true;
+        mainWindow.show();
+    }
+    return QApplication::exec();
 }
 
 QuitSignals::QuitSignals()
