@@ -127,6 +127,7 @@ ExerciseKind TfmMain::exerciseKind() const
 // always opens usable.
 void TfmMain::FormCreate()
 {
+    guarded([] { prepareDataFolders(dataLocations()); });
     guarded([this] { LoadFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
     guarded([this] { centreOnDisplay(); });
     guarded([this] { LoadRecords(resultFilePath(RecordsFileName)); });
