@@ -11,8 +11,8 @@
 #include "main/rules/CategoryRanking.h"
 #include "main/rules/Dictionary.h"
 #include "main/rules/ResultCodec.h"
-#include "main/rules/ResultFile.h"
 #include "main/rules/ResultStore.h"
+#include "rules/FileReplace.h"
 
 namespace {
 
@@ -45,6 +45,15 @@ qsizetype referenceRead(const QString &path, bool utf16)
     return entries;
 }
 
+// As the window loads them at start-up.
+template<typename Entry> std::deque<Entry> loadedEntries(const QString &fileName)
+{
+    ResultStore<Entry> store;
+    store.load(fileName);
+    store.read();
+    return std::move(store.entries());
+}
+
 } // namespace
 
 void benchRecords(Report &report)
@@ -57,16 +66,16 @@ void benchRecords(Report &report)
     std::deque<OneHiScore> records;
     std::deque<OneHistory> history;
     const double load = medianMs(Repetitions, [&] {
-        records = readEntries<OneHiScore>(recordsFile);
-        history = readEntries<OneHistory>(historyFile);
+        records = loadedEntries<OneHiScore>(recordsFile);
+        history = loadedEntries<OneHistory>(historyFile);
     });
     std::size_t ranked = 0;
     const double rank = medianMs(Repetitions, [&] {
         ranked = rankCategory(records, {1, 30, 0}).size();
     });
     const double save = medianMs(Repetitions, [&] {
-        writeResultFile(recordsFile, encodeEntries(records));
-        writeResultFile(historyFile, encodeEntries(history));
+        replaceFile(recordsFile, encodeEntries(records));
+        replaceFile(historyFile, encodeEntries(history));
     });
 
     // As at an exit: one new game in each file, saved under the lock into the file as it is
@@ -86,8 +95,8 @@ void benchRecords(Report &report)
         historyStore.save(historyFile);
         mergeTimes.push_back(elapsedMs(start));
         // The next round starts from the same files.
-        writeResultFile(recordsFile, encodeEntries(records));
-        writeResultFile(historyFile, encodeEntries(history));
+        replaceFile(recordsFile, encodeEntries(records));
+        replaceFile(historyFile, encodeEntries(history));
     }
     const double merge = median(mergeTimes);
 

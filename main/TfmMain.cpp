@@ -126,6 +126,7 @@ qint32 TfmMain::CategoryCode() const
 // always opens usable.
 void TfmMain::FormCreate()
 {
+    guarded([] { prepareDataFolders(dataLocations()); });
     guarded([this] { LoadFormState(*this, settingsFilePath(SettingsFileName), SettingsSection); });
     guarded([this] { centreOnDisplay(); });
     guarded([this] {

@@ -54,3 +54,8 @@ QString shownFileName(QByteArrayView native)
 {
     return native.isValidUtf8() ? QString::fromUtf8(native) : fromWin1251(native);
 }
+
+QString shownPath(QStringView path)
+{
+    return shownFileName(nativeFileName(path));
+}

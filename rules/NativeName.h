@@ -19,3 +19,5 @@ QByteArray nativeFileName(QStringView text);
 // The name for people: the name itself when it is valid UTF-8, otherwise its bytes read as
 // Windows-1251, the likely source.
 QString shownFileName(QByteArrayView native);
+// A path text as people read it: shownFileName of its real bytes.
+QString shownPath(QStringView path);

@@ -1,5 +1,6 @@
 #include "rules/RegularFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 
@@ -59,11 +60,16 @@ QString kindText(mode_t mode)
     return QStringLiteral("это не обычный файл");
 }
 
-[[noreturn]] void refuse(const QString &fileName, const QString &reason)
+// The one text of every file that cannot be read. A name kept as bytes (see NativeName.h) is
+// shown as people read it.
+[[noreturn]] void refuse(const QString &what, const QString &path, const QString &reason)
 {
-    // A name kept as bytes (see NativeName.h) is shown as people read it.
-    throw Error(QStringLiteral("Файл %1 не прочитан: %2")
-                    .arg(shownFileName(nativeFileName(fileName)), reason));
+    throw Error(QStringLiteral("Не удалось открыть %1 %2: %3").arg(what, shownPath(path), reason));
+}
+
+QString tooLarge(qint64 maxBytes)
+{
+    return QStringLiteral("файл слишком велик, допустимо не больше %1 байт").arg(maxBytes);
 }
 
 } // namespace
@@ -97,32 +103,49 @@ QString systemErrorText(int errorNumber)
     }
 }
 
-bool openRegularFile(QFile &file, const QString &fileName, QIODevice::OpenMode mode,
-                     qint64 maxBytes)
+bool openRegularFile(QFile &file, const QString &path, QIODevice::OpenMode mode, qint64 maxBytes,
+                     const QString &what)
 {
-    Descriptor fd(::open(nativeFileName(fileName).constData(), openFlags(mode)));
+    Descriptor fd(::open(nativeFileName(path).constData(), openFlags(mode)));
     if (fd.get() < 0) {
         const int error = errno;
         // A path through a regular file names nothing either.
         if (error == ENOENT || error == ENOTDIR)
             return false;
-        refuse(fileName, systemErrorText(error));
+        refuse(what, path, systemErrorText(error));
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0)
-        refuse(fileName, systemErrorText(errno));
+        refuse(what, path, systemErrorText(errno));
     if (!S_ISREG(info.st_mode))
-        refuse(fileName, kindText(info.st_mode));
+        refuse(what, path, kindText(info.st_mode));
     if (info.st_size > maxBytes)
-        refuse(fileName, QStringLiteral("он слишком велик (%1 байт, допустимо не больше %2)")
-                             .arg(info.st_size)
-                             .arg(maxBytes));
+        refuse(what, path, tooLarge(maxBytes));
     // Reading a regular file never blocks; the flag only kept the open from waiting.
     ::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd.get(), mode, QFileDevice::AutoCloseHandle))
-        refuse(fileName, file.errorString());
+        refuse(what, path, file.errorString());
     fd.release();
     return true;
+}
+
+QByteArray readRegularFile(const QString &path, qint64 maxBytes, const QString &what,
+                           IfMissing ifMissing)
+{
+    QFile file;
+    if (!openRegularFile(file, path, QIODevice::ReadOnly, maxBytes, what)) {
+        if (ifMissing == IfMissing::ReadEmpty)
+            return {};
+        refuse(what, path, systemErrorText(ENOENT));
+    }
+    // The size is asked again: one byte more than the file holds now, and never more than one
+    // past the limit, shows a file that grew since the check, which is then refused.
+    QByteArray bytes = file.read(std::min(file.size(), maxBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        refuse(what, path, file.errorString());
+    if (bytes.size() > maxBytes)
+        refuse(what, path, tooLarge(maxBytes));
+    return bytes;
 }
 
 bool isRegularFile(const QString &path)

@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "main/rules/ResultFile.h"
+#include "rules/FileReplace.h"
 #include "tests/SaveProbeContents.h"
 
 namespace {
@@ -24,7 +24,7 @@ template<typename Entry> void save(const char *file, int which, const std::deque
 {
     std::printf("%s %d\n", file, which);
     std::fflush(stdout);
-    writeResultFile(QString::fromLatin1(file), encodeEntries(entries));
+    replaceFile(QString::fromLatin1(file), encodeEntries(entries));
     report("done");
 }
 

@@ -4,6 +4,7 @@
 // to the shipped ones.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,6 +61,7 @@ private Q_SLOTS:
     void filesFollowTheFolderKind_data();
     void filesFollowTheFolderKind();
     void accountFolderIsTheXdgDataFolder();
+    void dataFoldersAreMadeForTheReadOnlyForm();
     void contentJoinsAccountAndShippedFiles_data();
     void contentJoinsAccountAndShippedFiles();
     void listedNameFindsItsFile_data();
@@ -127,6 +129,16 @@ void DataLocationsTest::accountFolderIsTheXdgDataFolder()
     const QString folder = accountDataFolder();
     qputenv("XDG_DATA_HOME", previous);
     QCOMPARE(folder, data.filePath(QStringLiteral("Tovelo2/")));
+}
+
+void DataLocationsTest::dataFoldersAreMadeForTheReadOnlyForm()
+{
+    const TwoFolders folders;
+    prepareDataFolders(folders.locations(ProgramFolder::Writable));
+    QVERIFY(!QFileInfo::exists(folders.account()));
+    prepareDataFolders(folders.locations(ProgramFolder::ReadOnly));
+    for (const QString &folder : paths("Dic Img Sound/Bad"))
+        QVERIFY(QFileInfo(folders.account() + folder).isDir());
 }
 
 void DataLocationsTest::contentJoinsAccountAndShippedFiles_data()

@@ -271,13 +271,11 @@ void DictionaryTest::readingErrors_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("makeFolder");
-    // The message is this text with the path in place of %1.
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason"); // said in the message after the path
 
-    const QString missing =
-        QStringLiteral("Не удалось открыть словарь %1: файл или папка не существует");
-    const QString folder = QStringLiteral("Файл %1 не прочитан: это папка");
-    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false << missing;
+    const QString folder = QStringLiteral("это папка");
+    QTest::addRow("missing_file") << QStringLiteral("нет такого.txt") << false
+                                  << QStringLiteral("файл или папка не существует");
     QTest::addRow("folder_in_place_of_file") << QStringLiteral("sub") << true << folder;
     QTest::addRow("folder_path_with_separator") << QString() << false << folder;
 }
@@ -286,14 +284,16 @@ void DictionaryTest::readingErrors()
 {
     QFETCH(QString, name);
     QFETCH(bool, makeFolder);
-    QFETCH(QString, message);
+    QFETCH(QString, reason);
 
     const QTemporaryDir dir;
     QVERIFY(dir.isValid());
     if (makeFolder)
         QVERIFY(QDir(dir.path()).mkdir(name));
     const QString path = dir.path() + QLatin1Char('/') + name;
-    QCOMPARE(errorOf([&] { readDictionaryFile(path); }), message.arg(path));
+    const QString message = errorOf([&] { readDictionaryFile(path); });
+    QVERIFY2(message.contains(QStringLiteral("словарь ") + path + QStringLiteral(": ") + reason),
+             qPrintable(message));
 }
 
 void DictionaryTest::specialFilesAreRefused_data()
@@ -311,9 +311,10 @@ void DictionaryTest::specialFilesAreRefused()
     const QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("words.txt"));
     QVERIFY(makeSpecial(path, kind));
-    const QString message = QStringLiteral("Файл %1 не прочитан: %2").arg(path, reason);
-    QCOMPARE(runLimited([&] { return errorOf([&] { readDictionaryFile(path); }) == message; }),
-             ChildPassed);
+    const QString expected = path + QStringLiteral(": ") + reason;
+    QCOMPARE(
+        runLimited([&] { return errorOf([&] { readDictionaryFile(path); }).contains(expected); }),
+        ChildPassed);
 }
 
 // Refused before it is read: the child could not even hold it.
@@ -324,9 +325,9 @@ void DictionaryTest::oversizeFileIsRefused()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(MaxDictionaryBytes + 1));
     file.close();
-    const QString start = QStringLiteral("Файл %1 не прочитан: он слишком велик").arg(path);
+    const QString expected = path + QStringLiteral(": файл слишком велик");
     const auto refused = [&] {
-        return errorOf([&] { readDictionaryFile(path); }).startsWith(start);
+        return errorOf([&] { readDictionaryFile(path); }).contains(expected);
     };
     QCOMPARE(runLimited(refused, {10, rlim_t(MaxDictionaryBytes / 2)}), ChildPassed);
 

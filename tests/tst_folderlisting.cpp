@@ -13,6 +13,7 @@
 #include "rules/Win1251.h"
 #include "scripted/AppSandbox.h"
 #include "scripted/WindowDriver.h"
+#include "tests/support/ErrorOf.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/UnusualFiles.h"
 #include "ui/ApplicationSetup.h"
@@ -194,6 +195,10 @@ void FolderListingTest::pictureNamedInWindows1251IsShown()
     const QImage shown = control<PictureBox>(window, "BkgImage")->shownPixmap().toImage();
     QVERIFY(nearColour(shown.pixelColor(shown.rect().center()), Qt::red));
     QVERIFY2(sandbox.platform.errors.isEmpty(), qPrintable(sandbox.platform.errors.join(u'\n')));
+    // One that cannot be shown is named as the list shows it.
+    const QString winter = QStringLiteral("Зима.jpg");
+    const NativeFile broken(sandbox.path(QStringLiteral("Img")), toWin1251(winter), "no picture");
+    QVERIFY(errorOf([&] { window.PickWallpaper(winter); }).contains(winter));
 }
 
 // The sound player takes only names that are text; such a sound is left out, the others stay.

@@ -468,7 +468,7 @@ void HostileMediaTest::specialFileInPlaceOfAPicture()
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(MaxJpegFileBytes + 1));
     }
-    const QString error = errorOf([&] { loadJpeg(path, QSize(582, 382)); });
+    const QString error = errorOf([&] { loadStretchedJpeg(path, QSize(582, 382)); });
     QVERIFY2(error.contains(path) && error.contains(reason), qPrintable(error));
 }
 

@@ -33,16 +33,16 @@ const QString Key = QStringLiteral("edMin");
 // accepted, and far below what a reader that keeps an object per line takes for it.
 constexpr rlim_t ReaderMemory = 32 * rlim_t(IniFile::MaxFileBytes);
 
-// Whether the settings file refuses to load with a message naming it and starting so, and
-// that a save is therefore never reached.
-bool refusedWith(const QString &path, const QString &start)
+// Whether the settings file refuses to load with a message naming it and the reason, and that
+// a save is therefore never reached.
+bool refusedWith(const QString &path, const QString &reason)
 {
     try {
         IniFile file(path);
         file.writeString(Section, Key, QStringLiteral("2"));
         file.flush();
     } catch (const Error &error) {
-        return error.message().startsWith(start);
+        return error.message().contains(path + QStringLiteral(": ") + reason);
     }
     return false;
 }
@@ -405,8 +405,7 @@ void IniFileTest::specialFileInPlaceRaises()
 
     QVERIFY(makeSpecial(path(), kind));
     const mode_t before = kindAt(path());
-    const QString message = QStringLiteral("Файл %1 не прочитан: %2").arg(path(), reason);
-    QCOMPARE(runLimited([&] { return refusedWith(path(), message); }), ChildPassed);
+    QCOMPARE(runLimited([&] { return refusedWith(path(), reason); }), ChildPassed);
     QCOMPARE(kindAt(path()), before);
 }
 
@@ -425,8 +424,8 @@ void IniFileTest::oversizeFileIsRefusedAndKept()
 
     const QByteArray content = "[SaveStat]\r\n" + QByteArray(bytes, '\n');
     writeFile(content);
-    const QString start = QStringLiteral("Файл %1 не прочитан: он слишком велик").arg(path());
-    QCOMPARE(runLimited([&] { return refusedWith(path(), start); }, {10, ReaderMemory}),
+    QCOMPARE(runLimited([&] { return refusedWith(path(), QStringLiteral("файл слишком велик")); },
+                        {10, ReaderMemory}),
              ChildPassed);
     QCOMPARE(readFile(), content);
 }

@@ -580,7 +580,7 @@ void MediaTest::brokenDataRaises()
     AppSandbox sandbox;
     sandbox.writeFile(QStringLiteral("broken.jpg"), data);
     const QString path = sandbox.path(QStringLiteral("broken.jpg"));
-    const QString message = errorOf([&] { loadJpeg(path, WallpaperBox); });
+    const QString message = errorOf([&] { loadStretchedJpeg(path, WallpaperBox); });
     const QString expected =
         QStringLiteral("Картинка %1 не загружена: %2 (libjpeg: ").arg(path, reason);
     QVERIFY2(message.startsWith(expected), qPrintable(message));
@@ -592,7 +592,7 @@ void MediaTest::missingFileRaises()
 {
     AppSandbox sandbox;
     const QString path = sandbox.path(QStringLiteral("gone.jpg"));
-    const QString message = errorOf([&] { loadJpeg(path, WallpaperBox); });
+    const QString message = errorOf([&] { loadStretchedJpeg(path, WallpaperBox); });
     QVERIFY2(message.startsWith(QStringLiteral("Не удалось открыть картинку %1: ").arg(path)),
              qPrintable(message));
 }

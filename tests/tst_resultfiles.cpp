@@ -21,9 +21,9 @@
 #include <cstring>
 
 #include "main/rules/ResultCodec.h"
-#include "main/rules/ResultFile.h"
 #include "main/rules/ResultStore.h"
 #include "rules/Error.h"
+#include "rules/FileReplace.h"
 #include "rules/Win1251.h"
 
 namespace {
@@ -122,6 +122,15 @@ void compare(const OneHistory &a, const OneHistory &b)
     QCOMPARE(a.Answers, b.Answers);
 }
 
+// The entries as the window loads them at start-up.
+template<typename Entry> std::deque<Entry> loaded(const QString &path)
+{
+    ResultStore<Entry> store;
+    store.load(path);
+    store.read();
+    return std::move(store.entries());
+}
+
 } // namespace
 
 class ResultFilesTest : public QObject {
@@ -142,8 +151,6 @@ private Q_SLOTS:
     void trailingFragmentIgnored_data();
     void trailingFragmentIgnored();
     void filesRoundTrip();
-    void largeFilesReadInPieces_data();
-    void largeFilesReadInPieces();
     void missingFileIsCreatedEmpty();
     void missingFileInUnwritablePlaceIsNoError();
     void unreadableFileFails();
@@ -411,48 +418,6 @@ void ResultFilesTest::trailingFragmentIgnored()
     QCOMPARE(encodeEntries(loadedRecords).size(), qsizetype(72 * whole));
 }
 
-void ResultFilesTest::largeFilesReadInPieces_data()
-{
-    QTest::addColumn<int>("whole");
-    QTest::addColumn<int>("fragment");
-
-    // A piece holds 910 records of 72 bytes and 585 history entries of 112.
-    QTest::addRow("one_piece_of_records") << 910 << 0;
-    QTest::addRow("records_one_past_a_piece") << 911 << 0;
-    QTest::addRow("history_one_past_a_piece") << 586 << 0;
-    QTest::addRow("many_pieces_with_fragment") << 5000 << 5;
-}
-
-// Runs of equal names cross the pieces' borders, where the reading buffer is refilled.
-void ResultFilesTest::largeFilesReadInPieces()
-{
-    QFETCH(int, whole);
-    QFETCH(int, fragment);
-    constexpr int RunLength = 7;
-    std::deque<OneHiScore> records;
-    std::deque<OneHistory> history;
-    for (int i = 0; i < whole; ++i) {
-        records.push_back(sampleRecord(i));
-        records.back().Name = QStringLiteral("Игрок %1").arg(i / RunLength);
-        history.push_back(sampleHistory(i / RunLength));
-    }
-    QTemporaryDir dir;
-    const QString recordsPath = dir.filePath(QStringLiteral("SaveRes.res"));
-    const QString historyPath = dir.filePath(QStringLiteral("SaveRes.hst"));
-    const QByteArray tail(fragment, '\x11');
-    writeAll(recordsPath, encodeEntries(records) + tail);
-    writeAll(historyPath, encodeEntries(history) + tail);
-
-    const auto loadedRecords = readEntries<OneHiScore>(recordsPath);
-    const auto loadedHistory = readEntries<OneHistory>(historyPath);
-    QCOMPARE(loadedRecords.size(), records.size());
-    QCOMPARE(loadedHistory.size(), history.size());
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        compare(loadedRecords[i], records[i]);
-        compare(loadedHistory[i], history[i]);
-    }
-}
-
 void ResultFilesTest::filesRoundTrip()
 {
     QTemporaryDir dir;
@@ -489,8 +454,8 @@ void ResultFilesTest::filesRoundTrip()
     }
     writeAll(historyPath, history);
 
-    const auto loadedRecords = decodeEntries<OneHiScore>(readResultFile(recordsPath));
-    const auto loadedHistory = decodeEntries<OneHistory>(readResultFile(historyPath));
+    const auto loadedRecords = loaded<OneHiScore>(recordsPath);
+    const auto loadedHistory = loaded<OneHistory>(historyPath);
     QCOMPARE(loadedRecords.size(), std::size_t(5));
     QCOMPARE(loadedHistory.size(), std::size_t(4));
     for (int i = 0; i < 5; ++i)
@@ -498,8 +463,8 @@ void ResultFilesTest::filesRoundTrip()
     for (int i = 0; i < 4; ++i)
         compare(loadedHistory[std::size_t(i)], sampleHistory(i));
 
-    writeResultFile(recordsPath, encodeEntries(loadedRecords));
-    writeResultFile(historyPath, encodeEntries(loadedHistory));
+    replaceFile(recordsPath, encodeEntries(loadedRecords));
+    replaceFile(historyPath, encodeEntries(loadedHistory));
     const QByteArray savedRecords = readAll(recordsPath);
     QCOMPARE(savedRecords.size(), records.size());
     QCOMPARE(readAll(historyPath).size(), history.size());
@@ -515,7 +480,7 @@ void ResultFilesTest::missingFileIsCreatedEmpty()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("SaveRes.res"));
-    QVERIFY(readResultFile(path).isEmpty());
+    QVERIFY(loaded<OneHiScore>(path).empty());
     QVERIFY(QFile::exists(path));
     QCOMPARE(QFileInfo(path).size(), qint64(0));
 }
@@ -525,7 +490,7 @@ void ResultFilesTest::missingFileInUnwritablePlaceIsNoError()
     QTemporaryDir dir;
     writeAll(dir.filePath(QStringLiteral("plain")), "x");
     const QString path = dir.filePath(QStringLiteral("plain/SaveRes.res"));
-    QVERIFY(readResultFile(path).isEmpty());
+    QVERIFY(loaded<OneHiScore>(path).empty());
     QVERIFY(!QFile::exists(path));
 }
 
@@ -535,7 +500,7 @@ void ResultFilesTest::unreadableFileFails()
     const QString path = dir.filePath(QStringLiteral("SaveRes.res"));
     QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
     try {
-        readResultFile(path);
+        loaded<OneHiScore>(path);
         QFAIL("a folder was read as a file");
     } catch (const Error &e) {
         QVERIFY2(e.message().contains(path), qPrintable(e.message()));
@@ -548,7 +513,7 @@ void ResultFilesTest::saveReplacesWholeFile()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("SaveRes.hst"));
     writeAll(path, QByteArray(1000, 'o'));
-    writeResultFile(path, "new");
+    replaceFile(path, "new");
     QCOMPARE(readAll(path), QByteArray("new"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("SaveRes.hst")});
 }
@@ -569,7 +534,7 @@ void ResultFilesTest::failedSaveKeepsOldFile()
     {
         const FileSizeLimit diskFull(4096);
         QVERIFY(diskFull.active());
-        QVERIFY_THROWS_EXCEPTION(Error, writeResultFile(path, encodeEntries(grown)));
+        QVERIFY_THROWS_EXCEPTION(Error, replaceFile(path, encodeEntries(grown)));
     }
     QCOMPARE(readAll(path), oldBytes);
     // Nothing half-written is left beside it.
@@ -581,7 +546,7 @@ void ResultFilesTest::saveIntoImpossiblePlaceFails()
     QTemporaryDir dir;
     writeAll(dir.filePath(QStringLiteral("plain")), "x");
     QVERIFY_THROWS_EXCEPTION(
-        Error, writeResultFile(dir.filePath(QStringLiteral("plain/SaveRes.res")), "data"));
+        Error, replaceFile(dir.filePath(QStringLiteral("plain/SaveRes.res")), "data"));
     QCOMPARE(readAll(dir.filePath(QStringLiteral("plain"))), QByteArray("x"));
 }
 
@@ -683,7 +648,7 @@ void ResultFilesTest::fullDiskIsNamed()
     const QByteArray old(DiskBytes / 2, 'o');
     writeAll(path, old);
     try {
-        writeResultFile(path, QByteArray(DiskBytes, 'n'));
+        replaceFile(path, QByteArray(DiskBytes, 'n'));
         QFAIL("a save larger than the disk succeeded");
     } catch (const Error &e) {
         QVERIFY2(e.message().contains(QStringLiteral("на диске не осталось места")),

@@ -29,12 +29,6 @@ QString subfolderOf(Content content)
     return {};
 }
 
-void makeFolder(const QString &folder)
-{
-    if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Не удалось создать папку %1").arg(folder));
-}
-
 } // namespace
 
 ProgramFolder programFolderKind(const QString &appFolder)
@@ -73,31 +67,26 @@ DataLocations dataLocations()
                             kind == ProgramFolder::ReadOnly ? accountDataFolder() : QString());
 }
 
-namespace {
-
-// The locations of a file about to be read or written: in the read-only form the account's data
-// folder is made, with its content folders, so that the account also finds where its own
-// dictionaries, pictures and sounds go.
-DataLocations preparedDataLocations()
+// The account also finds there where its own dictionaries, pictures and sounds go.
+void prepareDataFolders(const DataLocations &locations)
 {
-    DataLocations locations = dataLocations();
     if (locations.resultsFolder.isEmpty())
-        return locations;
-    for (const Content content : {Content::Dictionaries, Content::Wallpapers, Content::Sounds})
-        makeFolder(locations.resultsFolder + subfolderOf(content));
-    return locations;
+        return;
+    for (const Content content : {Content::Dictionaries, Content::Wallpapers, Content::Sounds}) {
+        const QString folder = locations.resultsFolder + subfolderOf(content);
+        if (!QDir().mkpath(folder))
+            throw Error(QStringLiteral("Не удалось создать папку %1").arg(folder));
+    }
 }
-
-} // namespace
 
 QString settingsFilePath(const QString &fileName)
 {
-    return preparedDataLocations().settingsFolder + fileName;
+    return dataLocations().settingsFolder + fileName;
 }
 
 QString resultFilePath(const QString &fileName)
 {
-    return preparedDataLocations().resultsFolder + fileName;
+    return dataLocations().resultsFolder + fileName;
 }
 
 QList<ContentFile> listContent(const DataLocations &locations, Content content,

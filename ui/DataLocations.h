@@ -54,9 +54,11 @@ QString accountDataFolder();
 // The locations of this run; nothing is created.
 DataLocations dataLocations();
 
-// Where the settings file and the result files of these names are. In the read-only form the
-// account's data folder and its Dic, Img and Sound/Bad are made when missing (Error when they
-// cannot be).
+// In the read-only form, makes the account's data folder and its Dic, Img and Sound/Bad where
+// they are missing; once, at start-up. Throws Error when one cannot be made.
+void prepareDataFolders(const DataLocations &locations);
+
+// Where the settings file and the result files of these names are; nothing is created.
 QString settingsFilePath(const QString &fileName);
 QString resultFilePath(const QString &fileName);
 

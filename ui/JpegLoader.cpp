@@ -4,7 +4,6 @@
 #include <QSysInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
 
@@ -12,6 +11,7 @@
 #include <jpeglib.h>
 
 #include "rules/Error.h"
+#include "rules/NativeName.h"
 #include "rules/RegularFile.h"
 
 namespace {
@@ -236,24 +236,12 @@ void Decompressor::readCmyk()
 
 QByteArray readPictureFile(const QString &path)
 {
-    // The pictures built into the program are Qt resources; every other file may be anything,
-    // and is opened by its real bytes also when its name is not UTF-8 (rules/NativeName.h).
-    QFile file;
-    bool opened = false;
+    // The pictures built into the program are Qt resources; every other file may be anything.
     if (path.startsWith(QLatin1Char(':'))) {
-        file.setFileName(path);
-        opened = file.open(QIODevice::ReadOnly);
-    } else {
-        opened = openRegularFile(file, path, QIODevice::ReadOnly, MaxJpegFileBytes);
+        QFile resource(path);
+        return resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
     }
-    if (!opened)
-        throw Error(QStringLiteral("Не удалось открыть картинку %1: %2")
-                        .arg(path, systemErrorText(ENOENT)));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(
-            QStringLiteral("Не удалось прочитать картинку %1: %2").arg(path, file.errorString()));
-    return data;
+    return readRegularFile(path, MaxJpegFileBytes, QStringLiteral("картинку"));
 }
 
 } // namespace
@@ -298,12 +286,7 @@ QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box)
     return picture.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage loadJpeg(const QString &path, QSize box)
-{
-    return decodeJpeg(readPictureFile(path), path, box);
-}
-
 QImage loadStretchedJpeg(const QString &path, QSize box)
 {
-    return decodeStretchedJpeg(readPictureFile(path), path, box);
+    return decodeStretchedJpeg(readPictureFile(path), shownPath(path), box);
 }

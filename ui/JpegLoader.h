@@ -28,12 +28,10 @@ constexpr qint64 MaxJpegFileBytes = 64LL * 1024 * 1024;
 // it is beyond the limits above.
 // A picture cut short after a good header decodes as far as the data goes.
 QImage decodeJpeg(QByteArrayView data, const QString &name, QSize box = QSize());
-// Reads the file and decodes it; throws Error naming the file when it cannot be read, is not a
-// regular file or is larger than MaxJpegFileBytes.
-QImage loadJpeg(const QString &path, QSize box = QSize());
 // The picture at exactly the box's size, as a stretching picture box shows it: decoded at the
 // DCT scale that covers the box, then scaled smoothly to it.
 QImage decodeStretchedJpeg(QByteArrayView data, const QString &name, QSize box);
+// The same from a file (rules/RegularFile.h) of at most MaxJpegFileBytes, or a Qt resource.
 QImage loadStretchedJpeg(const QString &path, QSize box);
 
 // How many scans a picture of `picture` pixels may have.

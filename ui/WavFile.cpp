@@ -1,12 +1,12 @@
 #include "ui/WavFile.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QtEndian>
 
-#include <cerrno>
 #include <optional>
 
 #include "rules/Error.h"
+#include "rules/NativeName.h"
 #include "rules/RegularFile.h"
 
 namespace {
@@ -135,12 +135,12 @@ WavFormat readWavHeader(QIODevice &device)
 
 WavFormat readWavFile(const QString &path)
 {
-    QFile file;
-    if (!openRegularFile(file, path, QIODevice::ReadOnly, MaxWavBytes))
-        throw Error(QStringLiteral("Файл %1 не прочитан: %2").arg(path, systemErrorText(ENOENT)));
+    QByteArray bytes = readRegularFile(path, MaxWavBytes, QStringLiteral("звук"));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
     try {
-        return readWavHeader(file);
+        return readWavHeader(buffer);
     } catch (const Error &error) {
-        throw Error(QStringLiteral("Звук %1 не годится: %2").arg(path, error.message()));
+        throw Error(QStringLiteral("Звук %1 не годится: %2").arg(shownPath(path), error.message()));
     }
 }

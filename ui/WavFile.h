@@ -24,6 +24,6 @@ struct WavFormat {
 // file's. Throws Error with a Russian text saying what is wrong.
 WavFormat readWavHeader(QIODevice &device);
 
-// Opens `path` as a regular file of at most MaxWavBytes and reads its header. Throws Error
-// naming the file when it is missing, of another kind, too large or not a playable WAV.
+// Reads `path` whole as a regular file of at most MaxWavBytes (rules/RegularFile.h) and checks
+// its header. Throws Error naming the file when it cannot be read or is not a playable WAV.
 WavFormat readWavFile(const QString &path);

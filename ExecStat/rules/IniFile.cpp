@@ -1,6 +1,5 @@
 #include "ExecStat/rules/IniFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -98,19 +97,9 @@ bool sameName(const QString &a, const QString &b)
 
 IniFile::IniFile(const QString &fileName)
     : m_fileName(fileName)
+    , m_text(readRegularFile(fullPath(), MaxFileBytes, QStringLiteral("файл настроек"),
+                             IfMissing::ReadEmpty))
 {
-    QFile file;
-    if (!openRegularFile(file, fullPath(), QIODevice::ReadOnly, MaxFileBytes))
-        return;
-    // A file that grew after it was opened is cut off here and refused like a large one.
-    m_text = file.read(MaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Не удалось прочитать файл настроек %1: %2")
-                        .arg(fullPath(), file.errorString()));
-    if (m_text.size() > MaxFileBytes)
-        throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
-                        .arg(fullPath())
-                        .arg(MaxFileBytes));
 }
 
 IniFile::Line IniFile::lineAt(qsizetype start) const

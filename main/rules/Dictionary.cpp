@@ -1,13 +1,9 @@
 #include "main/rules/Dictionary.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include <algorithm>
-#include <cerrno>
 
-#include "rules/Error.h"
-#include "rules/NativeName.h"
 #include "rules/RegularFile.h"
 #include "rules/Win1251.h"
 
@@ -95,21 +91,7 @@ ParsedDictionary parseDictionary(QByteArrayView bytes)
 
 QByteArray readDictionaryFile(const QString &path)
 {
-    const QString shownPath = shownFileName(nativeFileName(path));
-    QFile file;
-    if (!openRegularFile(file, path, QIODevice::ReadOnly, MaxDictionaryBytes))
-        throw Error(QStringLiteral("Не удалось открыть словарь %1: %2")
-                        .arg(shownPath, systemErrorText(ENOENT)));
-    // A file that grew after it was opened is cut off here and refused like a large one.
-    QByteArray bytes = file.read(MaxDictionaryBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Не удалось прочитать словарь %1: %2")
-                        .arg(shownPath, file.errorString()));
-    if (bytes.size() > MaxDictionaryBytes)
-        throw Error(QStringLiteral("Файл %1 не прочитан: он больше %2 байт")
-                        .arg(shownPath)
-                        .arg(MaxDictionaryBytes));
-    return bytes;
+    return readRegularFile(path, MaxDictionaryBytes, QStringLiteral("словарь"));
 }
 
 QString shownText(QStringView text)

@@ -46,9 +46,7 @@ struct ParsedDictionary {
 // is ignored.
 ParsedDictionary parseDictionary(QByteArrayView bytes);
 
-// The whole file; raises Error naming the path when it is missing, is not a regular file, is
-// larger than MaxDictionaryBytes, or cannot be read. The path may hold a name kept as bytes
-// (rules/NativeName.h).
+// The whole file, read as rules/RegularFile.h says, within MaxDictionaryBytes.
 QByteArray readDictionaryFile(const QString &path);
 
 struct DictionaryEntry {

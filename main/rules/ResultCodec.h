@@ -27,26 +27,13 @@ void decodeEntry(const char *bytes, OneHistory &entry);
 void encodeEntry(const OneHiScore &entry, char *bytes);
 void encodeEntry(const OneHistory &entry, char *bytes);
 
-// Decodes a file handed over in pieces; each piece but the last must hold whole entries.
-template<typename Entry> class EntryDecoder {
-public:
-    void decode(QByteArrayView piece)
-    {
-        const qsizetype count = piece.size() / EntryBytes<Entry>;
-        for (qsizetype i = 0; i < count; ++i)
-            decodeEntry(piece.data() + i * EntryBytes<Entry>, m_entries.emplace_back());
-    }
-    std::deque<Entry> take() { return std::move(m_entries); }
-
-private:
-    std::deque<Entry> m_entries;
-};
-
+// The whole entries of a file's bytes; a trailing fragment is ignored.
 template<typename Entry> std::deque<Entry> decodeEntries(QByteArrayView bytes)
 {
-    EntryDecoder<Entry> decoder;
-    decoder.decode(bytes);
-    return decoder.take();
+    std::deque<Entry> entries;
+    for (qsizetype at = 0; at + EntryBytes<Entry> <= bytes.size(); at += EntryBytes<Entry>)
+        decodeEntry(bytes.data() + at, entries.emplace_back());
+    return entries;
 }
 
 template<typename Entry> QByteArray encodeEntries(const std::deque<Entry> &entries)

@@ -8,20 +8,32 @@
 // list.
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 
 #include <algorithm>
 #include <array>
 #include <deque>
-#include <memory>
 #include <vector>
 
 #include "main/rules/ResultCodec.h"
-#include "main/rules/ResultFile.h"
 #include "rules/Error.h"
+#include "rules/FileReplace.h"
+#include "rules/RegularFile.h"
 
 // The name of an entry that still waits for its player's name.
 inline const QString NewResName = QStringLiteral("NewRes");
+
+// No honest file comes near this: it holds about 900 000 records or 600 000 history entries,
+// decades of daily play. A larger one is refused unread.
+constexpr qint64 MaxResultFileBytes = 64 * 1024 * 1024;
+
+// Checks that the file can be read and later replaced, so that a file the program could not
+// use fails at start-up, not at exit: throws Error naming it then. A missing file is created
+// empty so that it exists from then on; when even that fails (a folder that cannot be written)
+// nothing is lost yet: the start-up reports such folders once (see canWriteFile), and the save
+// at exit names the file.
+void prepareResultFile(const QString &fileName);
 
 // Held while a copy reads and replaces a result file. A lock left by a process that is gone is
 // broken at once; one that another machine left behind is broken once it is StaleLockMs old.
@@ -34,13 +46,9 @@ public:
     static constexpr int WaitMs = StaleLockMs + 5000;
 
     explicit ResultFileLock(const QString &fileName);
-    ~ResultFileLock();
-    ResultFileLock(const ResultFileLock &) = delete;
-    ResultFileLock &operator=(const ResultFileLock &) = delete;
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    QLockFile m_lock;
 };
 
 // The length byte and the characters of the name, at the start of every entry.
@@ -76,7 +84,7 @@ public:
         if (m_state != State::Prepared)
             return;
         m_state = State::Unusable;
-        m_entries = readEntries<Entry>(m_fileName);
+        m_entries = decodeEntries<Entry>(readResultFile(m_fileName));
         m_readCount = m_entries.size();
         for (std::size_t i = 0; i < m_readCount; ++i) {
             if (m_entries[i].Name == NewResName)
@@ -115,7 +123,7 @@ public:
         char *out = bytes.data() + kept;
         for (std::size_t i = m_readCount; i < m_entries.size(); ++i, out += EntryBytes<Entry>)
             encodeEntry(m_entries[i], out);
-        writeResultFile(fileName, bytes);
+        replaceFile(fileName, bytes);
         // Saved: a second save writes nothing more.
         m_readCount = m_entries.size();
         m_unnamedAtLoad.clear();
@@ -124,6 +132,12 @@ public:
     void clear() { *this = {}; }
 
 private:
+    // The file as it is now; a missing one reads as empty.
+    static QByteArray readResultFile(const QString &fileName)
+    {
+        return readRegularFile(fileName, MaxResultFileBytes, PlainFile, IfMissing::ReadEmpty);
+    }
+
     std::vector<std::size_t> renamedEntries() const
     {
         std::vector<std::size_t> renamed;
