@@ -107,7 +107,13 @@ TfmHiScore::~TfmHiScore() = default;
 
 void TfmHiScore::FormCreate()
 {
-    move(centredPosition(frameGeometry().size(), platform().displayGeometry()));
+    placeOnDisplay();
+}
+
+void TfmHiScore::placeOnDisplay()
+{
+    move(centredPosition(frameGeometry().size(), platform().displayGeometry(),
+                         platform().availableGeometry()));
 }
 
 QLabel *TfmHiScore::AddLabel(const QString &text, int x, int y)
@@ -139,6 +145,15 @@ void TfmHiScore::showEvent(QShowEvent *event)
 {
     showWallpaper();
     QDialog::showEvent(event);
+}
+
+void TfmHiScore::moveEvent(QMoveEvent *event)
+{
+    QDialog::moveEvent(event);
+    if (m_placedWithFrame || !isVisible() || frameGeometry().size() == size())
+        return;
+    m_placedWithFrame = true;
+    placeOnDisplay();
 }
 
 void TfmHiScore::clear()

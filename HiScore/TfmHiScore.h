@@ -45,9 +45,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The first move while shown that brings the window manager's frame places the window once
+    // more with that frame; later shows keep the place the window has then.
+    void moveEvent(QMoveEvent *event) override;
 
 private:
     void FormCreate();
+    void placeOnDisplay();
     // The wallpaper is decoded when the window is first filled or shown: a run that never
     // opens the window never pays for it.
     void showWallpaper();
@@ -57,4 +61,5 @@ private:
 
     std::unique_ptr<Ui::TfmHiScore> ui;
     bool m_wallpaperShown = false;
+    bool m_placedWithFrame = false;
 };

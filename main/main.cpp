@@ -6,10 +6,14 @@
 #include "HiScore/TfmHiScore.h"
 #include "main/TfmMain.h"
 #include "ui/ApplicationSetup.h"
+#include "ui/CommandLine.h"
 #include "ui/QuitSignals.h"
 
 int main(int argc, char *argv[])
 {
+    // Before the application object: --help and --version need no display and write nothing.
+    if (const std::optional<int> status = answerCommandLine(argc, argv))
+        return *status;
     QApplication application(argc, argv);
     setUpApplication(application);
 

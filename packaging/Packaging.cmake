@@ -14,6 +14,10 @@ execute_process(
     COMMAND_ERROR_IS_FATAL ANY)
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${CMAKE_CURRENT_LIST_DIR}/copyright
     DESTINATION ${TOVELO_DOC_DIR})
+# The Russian guide with the pictures it shows, where its links find them.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide.md DESTINATION ${TOVELO_DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/screenshots DESTINATION ${TOVELO_DOC_DIR}
+    FILES_MATCHING PATTERN "*.png")
 
 set(CPACK_PACKAGE_NAME tovelo2)
 set(CPACK_PACKAGE_VENDOR "Seed 4f8660ec maintainers")
@@ -50,13 +54,16 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2, f
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 # The menu entry names the folder, so the package cannot be moved elsewhere.
 set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
-set(CPACK_RPM_PACKAGE_LICENSE "No licence granted")
+set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")
 set(CPACK_RPM_PACKAGE_GROUP "Amusements/Teaching")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_CURRENT_LIST_DIR}/changelog)
+set(CPACK_TOVELO_LICENCE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_INSTALL_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/RpmLicence.cmake)
 # Folders that the distribution's own packages hold are not claimed by this one.
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
     /usr/libexec /usr/share/applications /usr/share/metainfo /usr/share/icons
-    /usr/share/icons/hicolor)
+    /usr/share/icons/hicolor /usr/share/man /usr/share/man/man1 /usr/share/man/ru
+    /usr/share/man/ru/man1 /usr/share/licenses)
 foreach(size 16 24 32 48 64 128 256)
     list(APPEND CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
         /usr/share/icons/hicolor/${size}x${size} /usr/share/icons/hicolor/${size}x${size}/apps)

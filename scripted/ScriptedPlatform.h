@@ -22,6 +22,7 @@ public:
     quint32 seed = 12345;
     QString exePath = QStringLiteral("/opt/Tovelo2/Tovelo2");
     QRect display{0, 0, 1920, 1080};
+    QRect available; // empty: the whole display
 
     QStringList messages;
     QStringList errors; // texts of error boxes
@@ -53,4 +54,5 @@ public:
     void playSound(const QString &path) override;
     QString executablePath() override { return exePath; }
     QRect displayGeometry() override { return display; }
+    QRect availableGeometry() override { return available.isEmpty() ? display : available; }
 };

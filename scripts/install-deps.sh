@@ -11,13 +11,14 @@ packages=(
     libjpeg62-turbo-dev
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
-    pulseaudio # a sound server with a null sink, for the test of the real sound player
 )
 # The network-folder test mounts one folder twice with sshfs from an sshd of its own; the
-# window-manager test runs openbox on a virtual display; the package test builds and checks the
-# packages.
+# window-manager test runs openbox on a virtual display; the sound test plays into the null sink
+# of a sound server of its own (pulseaudio, which a desktop running PipeWire does not want, so
+# only the tests install it); the package test builds and checks the packages.
 packaging_packages=(dpkg-dev file rpm lintian desktop-file-utils appstream)
-test_packages=(openssh-server openssh-client sshfs openbox x11-utils "${packaging_packages[@]}")
+test_packages=(openssh-server openssh-client sshfs openbox x11-utils pulseaudio
+    "${packaging_packages[@]}")
 # The comparison with the two peer trainers runs them on a virtual display with a session bus.
 peer_packages=(kbruch parley dbus-daemon libx11-dev)
 case "${1:-}" in

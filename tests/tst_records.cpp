@@ -83,6 +83,8 @@ void RecordsTest::unstorableChars_data()
     QTest::addRow("each_once_in_order") << QStringLiteral("Zoë 😀 ë") << QStringLiteral("ë😀");
     QTest::addRow("other_cyrillic") << QStringLiteral("Тарас Ґ") << QString();
     QTest::addRow("greek") << QStringLiteral("Αλφα") << QStringLiteral("Αλφα");
+    QTest::addRow("whole_characters_beyond_16_bits")
+        << QStringLiteral("Zoë😀😃😀") << QStringLiteral("ë😀😃");
 }
 
 void RecordsTest::unstorableChars()

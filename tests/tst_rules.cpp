@@ -299,22 +299,31 @@ void RulesTest::centring_data()
 {
     QTest::addColumn<QSize>("outer");
     QTest::addColumn<QRect>("display");
+    QTest::addColumn<QRect>("available"); // empty: the display alone is given
     QTest::addColumn<QPoint>("position");
-    QTest::addRow("fits") << QSize(590, 520) << QRect(0, 0, 1920, 1080) << QPoint(665, 280);
-    QTest::addRow("odd_difference")
-        << QSize(591, 521) << QRect(0, 0, 1920, 1080) << QPoint(664, 279);
+    const QRect full(0, 0, 1920, 1080);
+    QTest::addRow("fits") << QSize(590, 520) << full << QRect() << QPoint(665, 280);
+    QTest::addRow("odd_difference") << QSize(591, 521) << full << QRect() << QPoint(664, 279);
     QTest::addRow("larger_rounds_toward_zero")
-        << QSize(605, 505) << QRect(0, 0, 600, 500) << QPoint(-2, -2);
+        << QSize(605, 505) << QRect(0, 0, 600, 500) << QRect() << QPoint(-2, -2);
     QTest::addRow("display_offset")
-        << QSize(100, 100) << QRect(1920, 0, 1000, 800) << QPoint(2370, 350);
+        << QSize(100, 100) << QRect(1920, 0, 1000, 800) << QRect() << QPoint(2370, 350);
+    // The records window, 506 x 597 inside a frame of 5 and a title bar of 24.
+    QTest::addRow("fits_beside_a_panel_stays_centred")
+        << QSize(516, 631) << QRect(0, 0, 1366, 768) << QRect(0, 0, 1366, 740) << QPoint(425, 68);
+    QTest::addRow("taller_than_available_stands_at_its_top")
+        << QSize(516, 631) << QRect(0, 0, 1024, 600) << QRect(0, 30, 1024, 570) << QPoint(254, 30);
 }
 
 void RulesTest::centring()
 {
     QFETCH(QSize, outer);
     QFETCH(QRect, display);
+    QFETCH(QRect, available);
     QFETCH(QPoint, position);
-    QCOMPARE(centredPosition(outer, display), position);
+    QCOMPARE(available.isEmpty() ? centredPosition(outer, display)
+                                 : centredPosition(outer, display, available),
+             position);
 }
 
 void RulesTest::typedAnswer_data()

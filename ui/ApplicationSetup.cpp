@@ -28,12 +28,19 @@ QIcon programIcon()
     return icon;
 }
 
+// The menu entry's name (dist/tovelo2.desktop.in). On X11 the window's class is the application
+// name, which else would follow the command typed (Tovelo2 or the tovelo2 link); the entry's
+// StartupWMClass names the same, so docks tie the window to its launcher.
+const QString DesktopName = QStringLiteral("tovelo2");
+
 } // namespace
 
 void setUpApplication(QApplication &application)
 {
     // A machine without sound prints audio back-end warnings the user has no use for.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false"));
+    QApplication::setApplicationName(DesktopName);
+    QGuiApplication::setDesktopFileName(DesktopName);
     loadRussianTexts(application);
     QApplication::setWindowIcon(programIcon());
 }

@@ -1,5 +1,5 @@
-// What the application object needs before its first window: Qt's Russian texts for standard
-// buttons and the program icon.
+// What the application object needs before its first window: the names that tie its windows to
+// the menu entry, Qt's Russian texts for standard buttons and the program icon.
 #pragma once
 
 class QApplication;

@@ -85,3 +85,9 @@ QRect DesktopPlatform::displayGeometry()
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect();
 }
+
+QRect DesktopPlatform::availableGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}

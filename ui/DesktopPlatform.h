@@ -23,6 +23,7 @@ public:
 
     QString executablePath() override;
     QRect displayGeometry() override;
+    QRect availableGeometry() override;
 
 private:
     SoundModule m_sound;

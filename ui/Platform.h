@@ -32,6 +32,9 @@ public:
 
     virtual QString executablePath() = 0;
     virtual QRect displayGeometry() = 0;
+    // The part of the display that panels and docks leave to windows; the whole display unless
+    // the platform knows better.
+    virtual QRect availableGeometry() { return displayGeometry(); }
 };
 
 Platform &platform();

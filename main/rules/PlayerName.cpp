@@ -1,5 +1,7 @@
 #include "main/rules/PlayerName.h"
 
+#include <QStringList>
+
 #include "main/rules/ResultCodec.h"
 #include "rules/StrToInt.h"
 #include "rules/Win1251.h"
@@ -23,11 +25,16 @@ QString storedName(const QString &name)
 
 QString unstorableChars(QStringView name)
 {
-    QString lost;
-    for (const QChar c : name) {
-        const QString one(c);
-        if (fromWin1251(toWin1251(one)) != one && !lost.contains(c))
-            lost += c;
+    QStringList lost;
+    for (qsizetype i = 0; i < name.size();) {
+        // A whole character: a surrogate pair counts as one, a lone surrogate as itself.
+        const qsizetype units =
+            name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
+        const QString one = name.sliced(i, units).toString();
+        i += units;
+        if (fromWin1251(toWin1251(one)) != one && !lost.contains(one))
+            lost << one;
     }
-    return lost;
+    return lost.join(QString());
 }

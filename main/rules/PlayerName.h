@@ -7,5 +7,6 @@
 bool isAcceptableName(const QString &name);
 QString storedName(const QString &name);
 // The characters of the name that the records file cannot hold (it keeps names in
-// Windows-1251), each once; empty when the name is stored as it reads.
+// Windows-1251), whole characters each once (an emoji is one, not two UTF-16 units); empty when
+// the name is stored as it reads.
 QString unstorableChars(QStringView name);

@@ -7,3 +7,8 @@
 #include <QSize>
 
 QPoint centredPosition(QSize outer, const QRect &display);
+
+// The same, except that a window taller than the display's available area (the display less
+// its panels) stands at the top of that area: only its bottom runs off the screen, and its
+// title bar with the close button stays within reach.
+QPoint centredPosition(QSize outer, const QRect &display, const QRect &available);
