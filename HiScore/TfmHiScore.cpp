@@ -11,6 +11,7 @@
 #include "main/rules/CategoryRanking.h"
 #include "main/rules/ResultTexts.h"
 #include "ui/EventGuard.h"
+#include "ui/FrameArrival.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui/Resources.h"
@@ -108,6 +109,7 @@ TfmHiScore::~TfmHiScore() = default;
 void TfmHiScore::FormCreate()
 {
     placeOnDisplay();
+    new FrameArrival(*this, [this] { placeOnDisplay(); });
 }
 
 void TfmHiScore::placeOnDisplay()
@@ -145,15 +147,6 @@ void TfmHiScore::showEvent(QShowEvent *event)
 {
     showWallpaper();
     QDialog::showEvent(event);
-}
-
-void TfmHiScore::moveEvent(QMoveEvent *event)
-{
-    QDialog::moveEvent(event);
-    if (m_placedWithFrame || !isVisible() || frameGeometry().size() == size())
-        return;
-    m_placedWithFrame = true;
-    placeOnDisplay();
 }
 
 void TfmHiScore::clear()

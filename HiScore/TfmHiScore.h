@@ -45,9 +45,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    // The first move while shown that brings the window manager's frame places the window once
-    // more with that frame; later shows keep the place the window has then.
-    void moveEvent(QMoveEvent *event) override;
 
 private:
     void FormCreate();
@@ -61,5 +58,4 @@ private:
 
     std::unique_ptr<Ui::TfmHiScore> ui;
     bool m_wallpaperShown = false;
-    bool m_placedWithFrame = false;
 };

@@ -1,8 +1,6 @@
 #include "main/TfmMain.h"
 
 #include <QKeyEvent>
-#include <QMoveEvent>
-#include <QShowEvent>
 
 #include "ExecStat/ExecStat.h"
 #include "main/rules/UnwritableFiles.h"
@@ -11,6 +9,7 @@
 #include "ui/DataLocations.h"
 #include "ui/ErrorBox.h"
 #include "ui/EventGuard.h"
+#include "ui/FrameArrival.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
 #include "ui/QuitSignals.h"
@@ -66,6 +65,12 @@ TfmMain::TfmMain(QWidget *parent)
     m_timer.setTimerType(Qt::PreciseTimer);
 
     connectHandlers();
+    // The task is centred on the outer width too: the first one was made before the frame.
+    new FrameArrival(*this, [this] {
+        centreOnDisplay();
+        centreHorizontally(*ui->lbTextPraxis);
+        centreHorizontally(*ui->lbScore);
+    });
     FormCreate();
 }
 
@@ -182,23 +187,4 @@ void TfmMain::centreOnDisplay()
 void TfmMain::centreHorizontally(QWidget &control) const
 {
     control.move((frameGeometry().width() - control.width()) / 2, control.y());
-}
-
-void TfmMain::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!event->spontaneous() && frameGeometry().size() == size())
-        m_awaitingFrame = true;
-}
-
-void TfmMain::moveEvent(QMoveEvent *event)
-{
-    QWidget::moveEvent(event);
-    if (!m_awaitingFrame || frameGeometry().size() == size())
-        return;
-    m_awaitingFrame = false;
-    guarded([this] { centreOnDisplay(); });
-    // Tasks are centred on the outer width: the first one was made before there was a frame.
-    centreHorizontally(*ui->lbTextPraxis);
-    centreHorizontally(*ui->lbScore);
 }

@@ -66,10 +66,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // The first move after the window is shown brings the window manager's frame: the window
-    // is centred once more with it.
-    void showEvent(QShowEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     // Keys 1 to 4 click the option buttons while a dictionary game runs.
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -97,7 +93,6 @@ private:
 
     std::unique_ptr<Ui::TfmMain> ui;
     QTimer m_timer;
-    bool m_awaitingFrame = false;
     TfmHiScore *m_recordsWindow = nullptr;
 
     DrillSession m_session;
