@@ -1,4 +1,4 @@
-// The main window. Its controls come from ui/fmMain.ui and its handlers are named after the
+// The main window. Its controls come from fmMain.ui beside it and its handlers are named after the
 // control and the event. The drill itself is a DrillSession and the records a RecordsBook: the
 // handlers pass the events in and show what those then hold (refreshControls). The class is
 // split over several sources by concern:
