@@ -136,10 +136,8 @@ private Q_SLOTS:
     void initTestCase() { setUpApplication(*qApp); }
 
     void missingFilesAreCreatedEmpty();
-    void filesRoundTripWithoutGame();
     void filesAreReadWhenFirstNeeded_data();
     void filesAreReadWhenFirstNeeded();
-    void gamesGrowFilesByWholeRecords();
     void gameResultEntries();
     void gameRankedTwentySecondAsksNothing();
     void topGameAsksOnceAndShowsWindow();
@@ -230,48 +228,6 @@ void RankingTest::filesAreReadWhenFirstNeeded()
         QCOMPARE(s.sandbox.readFile(RecordsFile), recordBytes);
         QCOMPARE(s.sandbox.readFile(HistoryFile), historyBytes);
     }
-}
-
-void RankingTest::filesRoundTripWithoutGame()
-{
-    std::deque<OneHiScore> records = {named(QStringLiteral("Маша"), 30), named({}, 12)};
-    records[1].Errors = -1;
-    records[1].Name = QString(30, QChar(0x042F)); // Я, a whole field
-    OneHistory past;
-    past.Name = QStringLiteral("-");
-    past.Description = QStringLiteral("Умножение от 2 до 9");
-    past.Score = 12;
-    past.Date = 45900.75;
-    past.Duration = 0.0123;
-    past.Answers = 4;
-
-    Session s(records, {past});
-    const QByteArray recordBytes = s.sandbox.readFile(RecordsFile);
-    const QByteArray historyBytes = s.sandbox.readFile(HistoryFile);
-    TfmMain &w = s.open();
-    QCOMPARE(w.records().size(), std::size_t(2));
-    QCOMPARE(w.records()[1].Errors, -1);
-    s.close();
-
-    // Written with zeros in padding, as the crafted files were: byte for byte the same.
-    QCOMPARE(s.sandbox.readFile(RecordsFile), recordBytes);
-    QCOMPARE(s.sandbox.readFile(HistoryFile), historyBytes);
-    QVERIFY(s.sandbox.platform.errors.isEmpty());
-}
-
-void RankingTest::gamesGrowFilesByWholeRecords()
-{
-    QByteArray bytes = encodeEntries(std::deque<OneHiScore>(3, named(QStringLiteral("Ann"), 99)));
-    bytes += QByteArray(5, '\x7F'); // a fragment of a fourth record
-    Session s;
-    s.sandbox.writeFile(RecordsFile, bytes);
-    TfmMain &w = s.open();
-    QCOMPARE(w.records().size(), std::size_t(3));
-    s.playGame(1);
-    s.playGame(2);
-    s.close();
-    QCOMPARE(s.sandbox.readFile(RecordsFile).size(), qsizetype(72 * 5));
-    QCOMPARE(s.sandbox.readFile(HistoryFile).size(), qsizetype(112 * 2));
 }
 
 void RankingTest::gameResultEntries()
