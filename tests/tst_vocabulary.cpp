@@ -10,13 +10,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <array>
-
-#include "main/TfmMain.h"
 #include "main/rules/Dictionary.h"
 #include "main/rules/DictionaryTask.h"
 #include "rules/Win1251.h"
 #include "scripted/AppSandbox.h"
+#include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
 #include "ui/AutoSizeLabel.h"
 #include "ui/EventGuard.h"
@@ -47,10 +45,7 @@ struct Drill {
 
     template<typename Control = QWidget> Control *find(const char *name) const
     {
-        auto *found = window.findChild<Control *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return control<Control>(window, name);
     }
 
     void useDictionary(const QByteArray &content, const QString &name = FileName)
@@ -59,11 +54,7 @@ struct Drill {
         selectForeignLanguage();
     }
 
-    void selectForeignLanguage()
-    {
-        find<QComboBox>("cmbAction")->setCurrentIndex(7);
-        window.cmbActionChange();
-    }
+    void selectForeignLanguage() { selectKind(window, ExerciseKind::ForeignLanguage); }
 
     void start()
     {
@@ -74,9 +65,7 @@ struct Drill {
 
     WideButton *option(int index) const
     {
-        static const std::array<const char *, OptionCount> Names = {"btOption1", "btOption2",
-                                                                    "btOption3", "btOption4"};
-        return find<WideButton>(Names.at(static_cast<std::size_t>(index)));
+        return find<WideButton>(qPrintable(QStringLiteral("btOption%1").arg(index + 1)));
     }
 
     QStringList captions() const
@@ -88,7 +77,7 @@ struct Drill {
     }
 
     int rightIndex() const { return captions().indexOf(window.session().dictionary().RightWord); }
-    WideButton *rightButton() const { return option(rightIndex()); }
+    WideButton *rightButton() const { return &rightOption(window); }
     WideButton *wrongButton() const
     {
         for (int i = 0; i < OptionCount; ++i) {
@@ -155,8 +144,7 @@ void VocabularyTest::kindSwitchesControls()
     // Option buttons and answer box wait for the start of a game.
     QVERIFY(d.find("btOption1")->isHidden());
 
-    d.find<QComboBox>("cmbAction")->setCurrentIndex(3);
-    d.window.cmbActionChange();
+    selectKind(d.window, ExerciseKind::Multiplication);
     for (const char *range : {"lbMin", "lbMax", "edMin", "edMax"})
         QVERIFY2(!d.find(range)->isHidden(), range);
     QVERIFY(d.find("cmbDicFiles")->isHidden());
@@ -503,8 +491,7 @@ void VocabularyTest::keysOutsideDictionaryGame()
     QCOMPARE(d.window.session().game().Errors, 0);
 
     // In an arithmetic game digits are typed into the answer box, never clicked.
-    d.find<QComboBox>("cmbAction")->setCurrentIndex(0);
-    d.window.cmbActionChange();
+    selectKind(d.window, ExerciseKind::Addition);
     d.window.btStartClick();
     QVERIFY(d.window.isGameRunning());
     for (int key = Qt::Key_1; key <= Qt::Key_4; ++key)
