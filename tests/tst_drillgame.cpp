@@ -35,6 +35,8 @@ void DrillGameTest::ticks_data()
     QTest::addRow("bar_holds_at_its_maximum") << 0.0 << 67 << 1000 << 0;
     QTest::addRow("each_tick_on_a_full_bar_costs_one") << 0.0 << 70 << 1000 << 3;
     QTest::addRow("ten_minutes_fill_faster") << 10.0 << 29 << 1000 << 0;
+    QTest::addRow("one_short_of_the_bar_after_492_minutes") << 492.0 << 1 << 999 << 0;
+    QTest::addRow("full_at_one_tick_after_493_minutes") << 493.0 << 1 << 1000 << 0;
 }
 
 void DrillGameTest::ticks()
