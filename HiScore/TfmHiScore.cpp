@@ -36,16 +36,9 @@ constexpr Column RecordsHeaders[] = {
     {5, u"Место"},   {45, u"Имя"},      {120, u"Очков"},    {165, u"Дата"},
     {275, u"Время"}, {320, u"Ответов"}, {370, u"Ср.ответ"}, {430, u"Ошибок"},
 };
-namespace RecordsColumn {
-constexpr int Place = 10;
-constexpr int Name = 40;
-constexpr int Score = 140;
-constexpr int Date = 165;
-constexpr int Duration = 275;
-constexpr int Answers = 320;
-constexpr int AverageAnswer = 370;
-constexpr int Errors = 430;
-} // namespace RecordsColumn
+// The left edge of each text of a row, in the order of recordsRowTexts.
+constexpr int RecordsColumns[] = {10, 40, 140, 165, 275, 320, 370, 430};
+constexpr std::size_t NameColumn = 1;
 
 constexpr QPoint ActionAt{20, 20};
 constexpr QPoint CategoryAt{220, 20};
@@ -64,18 +57,8 @@ constexpr Column HistoryHeaders[] = {
     {100, u"Дата"},
     {220, u"Время"},
 };
-namespace HistoryColumn {
-constexpr int Number = 20;
-constexpr int Score = 60;
-constexpr int Date = 100;
-constexpr int Duration = 220;
-constexpr int Description = 270;
-} // namespace HistoryColumn
-
-QString placeText(std::size_t number)
-{
-    return QString::number(number) + QLatin1Char(')');
-}
+// In the order of historyRowTexts.
+constexpr int HistoryColumns[] = {20, 60, 100, 220, 270};
 
 QString categoryText(const OneHiScore &first, const RecordsHeading &heading)
 {
@@ -187,20 +170,16 @@ void TfmHiScore::ShowRecords(const std::vector<OneHiScore *> &list, const Record
 void TfmHiScore::addRecordsRow(const OneHiScore &entry, std::size_t place, const QLocale &locale)
 {
     const int y = RecordsRowTop + RecordsRowHeight * int(place);
-    AddLabel(placeText(place + 1), RecordsColumn::Place, y);
-    QLabel *name = AddLabel(entry.Name, RecordsColumn::Name, y);
-    // The very game that was just ranked: same score and bit-for-bit the same end.
-    if (entry.Score == HighlightScore && entry.Date == HighlightDate) {
-        QPalette palette = name->palette();
-        palette.setColor(QPalette::WindowText, HighlightColour);
-        name->setPalette(palette);
+    const QStringList texts = recordsRowTexts(entry, place + 1, locale);
+    for (std::size_t column = 0; column < std::size(RecordsColumns); ++column) {
+        QLabel *label = AddLabel(texts[qsizetype(column)], RecordsColumns[column], y);
+        // The very game that was just ranked: same score and bit-for-bit the same end.
+        if (column == NameColumn && entry.Score == HighlightScore && entry.Date == HighlightDate) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, HighlightColour);
+            label->setPalette(palette);
+        }
     }
-    AddLabel(QString::number(entry.Score), RecordsColumn::Score, y);
-    AddLabel(dateText(entry.Date, locale), RecordsColumn::Date, y);
-    AddLabel(durationText(entry.Duration, locale), RecordsColumn::Duration, y);
-    AddLabel(QString::number(entry.Answers), RecordsColumn::Answers, y);
-    AddLabel(averageAnswerText(entry.Duration, entry.Answers), RecordsColumn::AverageAnswer, y);
-    AddLabel(errorsText(entry.Errors), RecordsColumn::Errors, y);
 }
 
 void TfmHiScore::ShowHistory(const std::deque<OneHistory> &list)
@@ -215,12 +194,9 @@ void TfmHiScore::ShowHistory(const std::deque<OneHistory> &list)
     const std::size_t rows = std::min(list.size(), HistoryRows);
     for (std::size_t row = 0; row < rows; ++row) {
         const std::size_t position = list.size() - 1 - row; // newest first
-        const OneHistory &entry = list[position];
         const int y = HistoryRowTop + HistoryRowHeight * int(row);
-        AddLabel(placeText(position + 1), HistoryColumn::Number, y);
-        AddLabel(QString::number(entry.Score), HistoryColumn::Score, y);
-        AddLabel(dateText(entry.Date, locale), HistoryColumn::Date, y);
-        AddLabel(durationText(entry.Duration, locale), HistoryColumn::Duration, y);
-        AddLabel(entry.Description, HistoryColumn::Description, y);
+        const QStringList texts = historyRowTexts(list[position], position + 1, locale);
+        for (std::size_t column = 0; column < std::size(HistoryColumns); ++column)
+            AddLabel(texts[qsizetype(column)], HistoryColumns[column], y);
     }
 }

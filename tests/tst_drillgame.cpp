@@ -30,9 +30,13 @@ void DrillGameTest::ticks_data()
     QTest::addRow("first_tick") << 0.0 << 1 << 15 << 0;
     QTest::addRow("pace_grows_by_two_a_whole_minute") << 1.0 << 1 << 17 << 0;
     QTest::addRow("part_of_a_minute_counts_nothing") << 2.9 << 1 << 19 << 0;
+    QTest::addRow("after_five_and_a_half_minutes") << 5.5 << 1 << 25 << 0;
+    QTest::addRow("after_ten_minutes") << 10.0 << 1 << 35 << 0;
     QTest::addRow("bar_holds_at_its_maximum") << 0.0 << 67 << 1000 << 0;
     QTest::addRow("each_tick_on_a_full_bar_costs_one") << 0.0 << 70 << 1000 << 3;
     QTest::addRow("ten_minutes_fill_faster") << 10.0 << 29 << 1000 << 0;
+    QTest::addRow("one_short_of_the_bar_after_492_minutes") << 492.0 << 1 << 999 << 0;
+    QTest::addRow("full_at_one_tick_after_493_minutes") << 493.0 << 1 << 1000 << 0;
 }
 
 void DrillGameTest::ticks()

@@ -1,5 +1,6 @@
-// The records and history window as the player sees it: which labels a fill makes, their
-// texts and positions, the red name of the game just ranked, and the summary line.
+// The records and history window as the player sees it: which labels a fill makes and where,
+// the red name of the game just ranked, and the summary line. What a row's texts say is the
+// rule of ResultTexts (tst_records).
 #include <QLabel>
 #include <QLocale>
 #include <QTest>
@@ -91,8 +92,6 @@ private Q_SLOTS:
 
     void windowAtCreation();
     void recordsTableShowsFirstTwenty();
-    void rowTexts_data();
-    void rowTexts();
     void highlightOnlyExactGame_data();
     void highlightOnlyExactGame();
     void averageScore_data();
@@ -104,7 +103,6 @@ private Q_SLOTS:
     void emptyListsLeaveWallpaperOnly();
     void refillRemovesPreviousLabels();
     void namesAreNeverMarkup();
-    void twelveHourLocale();
 
 private:
     ScriptedPlatform m_fake;
@@ -146,6 +144,12 @@ void HiScoreTest::recordsTableShowsFirstTwenty()
         {275, u"Время"}, {320, u"Ответов"}, {370, u"Ср.ответ"}, {430, u"Ошибок"}};
     for (const auto &[x, text] : headers)
         QCOMPARE(textAt(labels, x, 80), QString::fromUtf16(text));
+    // Each text of a row in its column.
+    const int columns[] = {10, 40, 140, 165, 275, 320, 370, 430};
+    const char *first[] = {"1)",       "Игрок 100", "100",    "09-12-2025 12:00:00",
+                           "00:02:15", "30",        "04.500", "10"};
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(textAt(labels, columns[i], 100), QString::fromUtf8(first[i]));
     for (int i = 0; i < 20; ++i) {
         const int y = 100 + 20 * i;
         QCOMPARE(textAt(labels, 10, y), QStringLiteral("%1)").arg(i + 1));
@@ -159,69 +163,6 @@ void HiScoreTest::recordsTableShowsFirstTwenty()
     // (100 + ... + 76) / 25 = 88: the five games not listed count too.
     QCOMPARE(textAt(labels, 120, 40), QStringLiteral("Средний балл: 88"));
     QCOMPARE(labels.size(), std::size_t(8 + 20 * 8 + 4));
-}
-
-void HiScoreTest::rowTexts_data()
-{
-    QTest::addColumn<TDateTime>("date");
-    QTest::addColumn<TDateTime>("duration");
-    QTest::addColumn<int>("answers");
-    QTest::addColumn<int>("errors");
-    QTest::addColumn<QString>("dateText");
-    QTest::addColumn<QString>("durationText");
-    QTest::addColumn<QString>("averageText");
-    QTest::addColumn<QString>("errorsText");
-
-    const TDateTime morning = 46000 + seconds(9 * 3600 + 5 * 60 + 7);
-    QTest::addRow("thirty_answers_in_2m15s")
-        << morning << seconds(135) << 30 << 4 << "09-12-2025 09:05:07"
-        << "00:02:15"
-        << "04.500"
-        << "4";
-    QTest::addRow("no_right_answers") << morning << seconds(20) << 0 << 10 << "09-12-2025 09:05:07"
-                                      << "00:00:20"
-                                      << "-"
-                                      << "10";
-    QTest::addRow("average_of_1m15s_shows_seconds_only")
-        << morning << seconds(150) << 2 << 0 << "09-12-2025 09:05:07"
-        << "00:02:30"
-        << "15.000"
-        << "0";
-    QTest::addRow("longer_than_a_day")
-        << morning << 1 + seconds(3 * 3600 + 4 * 60 + 5) << 1 << 0 << "09-12-2025 09:05:07"
-        << "03:04:05"
-        << "05.000"
-        << "0";
-    QTest::addRow("errors_unknown") << morning << seconds(60) << 3 << -1 << "09-12-2025 09:05:07"
-                                    << "00:01:00"
-                                    << "20.000"
-                                    << "-";
-    QTest::addRow("midnight_date_without_time") << 46000.0 << seconds(60) << 3 << 1 << "09-12-2025"
-                                                << "00:01:00"
-                                                << "20.000"
-                                                << "1";
-}
-
-void HiScoreTest::rowTexts()
-{
-    QFETCH(TDateTime, date);
-    QFETCH(TDateTime, duration);
-    QFETCH(int, answers);
-    QFETCH(int, errors);
-    RecordsFill fill;
-    fill.entries.push_back(record(17, date));
-    fill.entries.back().Duration = duration;
-    fill.entries.back().Answers = answers;
-    fill.entries.back().Errors = errors;
-    TfmHiScore window;
-    window.ShowRecords(fill.list(), arithmeticHeading());
-    const Labels labels = labelsOf(window);
-
-    QTEST(textAt(labels, 165, 100), "dateText");
-    QTEST(textAt(labels, 275, 100), "durationText");
-    QCOMPARE(textAt(labels, 320, 100), QString::number(answers));
-    QTEST(textAt(labels, 370, 100), "averageText");
-    QTEST(textAt(labels, 430, 100), "errorsText");
 }
 
 void HiScoreTest::highlightOnlyExactGame_data()
@@ -337,7 +278,7 @@ void HiScoreTest::historyNewestFirst()
         entry.Name = QStringLiteral("hidden");
         entry.Description = QStringLiteral("Сложение от 1 до %1").arg(i + 1);
         entry.Score = 100 + i;
-        entry.Date = Noon + i;
+        entry.Date = Noon;
         entry.Duration = seconds(60 + i);
         entry.Answers = i;
         history.push_back(entry);
@@ -356,7 +297,7 @@ void HiScoreTest::historyNewestFirst()
         const int y = 35 + 15 * k;
         QCOMPARE(textAt(labels, 20, y), QStringLiteral("%1)").arg(position + 1));
         QCOMPARE(textAt(labels, 60, y), QString::number(100 + position));
-        QCOMPARE(textAt(labels, 100, y), dateText(Noon + position, QLocale()));
+        QCOMPARE(textAt(labels, 100, y), QStringLiteral("09-12-2025 12:00:00"));
         QCOMPARE(textAt(labels, 220, y),
                  QStringLiteral("00:01:%1").arg(position, 2, 10, QLatin1Char('0')));
         QCOMPARE(textAt(labels, 270, y), QStringLiteral("Сложение от 1 до %1").arg(position + 1));
@@ -414,21 +355,6 @@ void HiScoreTest::namesAreNeverMarkup()
     QLabel *name = labelsOf(window).at({40, 100});
     QCOMPARE(name->textFormat(), Qt::PlainText);
     QCOMPARE(name->text(), QStringLiteral("<b>Ann</b><img src=x>"));
-}
-
-// A 12-hour locale writes the moment of a game with its day-half marker and no leading zero,
-// but a duration stays a count of hours.
-void HiScoreTest::twelveHourLocale()
-{
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    RecordsFill fill;
-    fill.entries = {record(5, 46000 + seconds(15 * 3600 + 4 * 60 + 5))};
-    fill.entries.front().Duration = seconds(125);
-    TfmHiScore window;
-    window.ShowRecords(fill.list(), arithmeticHeading());
-    const Labels labels = labelsOf(window);
-    QCOMPARE(textAt(labels, 165, 100), QStringLiteral("09-12-2025 3:04:05 PM"));
-    QCOMPARE(textAt(labels, 275, 100), QStringLiteral("0:02:05"));
 }
 
 QTEST_MAIN(HiScoreTest)

@@ -28,7 +28,6 @@ constexpr bool BuiltWithAddressSanitizer = false;
 constexpr int Ticks = 720000; // ten hours
 constexpr double TickMs = 50.0;
 constexpr int TicksPerMinute = 1200;
-constexpr int Minutes = Ticks / TicksPerMinute;
 constexpr double MsPerDay = 86400000.0;
 
 constexpr int BarFull = 1000;
@@ -100,7 +99,6 @@ void SoakTest::tenHourGame()
     QRandomGenerator random(AnswerSeed);
     int thought = 1 + random.bounded(LongestThought);
     int ticksOnTask = 0;
-    std::vector<int> firstTickGain(Minutes, -1);
     qint64 memoryAfterFirstMinute = 0;
 
     for (int n = 1; n <= Ticks; ++n) {
@@ -125,8 +123,6 @@ void SoakTest::tenHourGame()
                                  .arg(minute)
                                  .arg(timeBar->position())
                                  .arg(after)));
-        if (before == 0 && firstTickGain[minute] < 0)
-            firstTickGain[minute] = after;
 
         if (n % WrongAnswerEvery == FirstWrongAnswer) {
             answerWrong(*window);
@@ -165,13 +161,6 @@ void SoakTest::tenHourGame()
     QCOMPARE(control<QLabel>(*window, "lbAnswers")->text(), QString::number(expected.answers));
     QCOMPARE(control<PanelStatusBar>(*window, "StatusBar")->panelText(0),
              QStringLiteral("09:59:59"));
-
-    // The pace of every minute: 15, 17, ... per tick, and a full bar at the first tick of a
-    // task from the 493rd minute on, when the gain passes the bar's length.
-    for (int minute = 0; minute < Minutes; ++minute)
-        QCOMPARE(firstTickGain[minute], expectedGain(minute));
-    QCOMPARE(firstTickGain[492], 999);
-    QCOMPARE(firstTickGain[493], BarFull);
 
     const qint64 memoryAtEnd = residentBytes();
     QVERIFY(memoryAfterFirstMinute > 0);

@@ -16,7 +16,10 @@ QString twoDigits(int value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
-} // namespace
+QString placeText(std::size_t number)
+{
+    return QString::number(number) + QLatin1Char(')');
+}
 
 QString durationText(TDateTime duration, const QLocale &locale)
 {
@@ -35,4 +38,24 @@ QString averageAnswerText(TDateTime duration, qint32 answers)
 QString errorsText(qint32 errors)
 {
     return errors == UnknownErrors ? NoValue : QString::number(errors);
+}
+
+} // namespace
+
+QStringList recordsRowTexts(const OneHiScore &entry, std::size_t place, const QLocale &locale)
+{
+    return {placeText(place),
+            entry.Name,
+            QString::number(entry.Score),
+            dateText(entry.Date, locale),
+            durationText(entry.Duration, locale),
+            QString::number(entry.Answers),
+            averageAnswerText(entry.Duration, entry.Answers),
+            errorsText(entry.Errors)};
+}
+
+QStringList historyRowTexts(const OneHistory &entry, std::size_t number, const QLocale &locale)
+{
+    return {placeText(number), QString::number(entry.Score), dateText(entry.Date, locale),
+            durationText(entry.Duration, locale), entry.Description};
 }
