@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records and history window: a set of plain labels at fixed positions over a wallpaper,
 // filled anew by ShowRecords (the first places of one category, sorted by score) or ShowHistory
 // (the newest games) before each modal show. Everything past the client area is simply cut off.

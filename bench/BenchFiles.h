@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 class Report;
 // Loading, ranking and saving 100 000 records and history entries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 class Report;
 // The cost of one clock tick and one typed answer, and the timer's real rate.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures what the program's speed and memory targets speak of and prints one table.
 // Figures with a reference are ratios measured in the same run; each is a median of several
 // repetitions. Exits non-zero when a target is missed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quits the application once the watched window has painted for the first time.
 #pragma once
 

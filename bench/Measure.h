@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing helpers for the benchmark: repeated runs, medians and percentiles, and whole child
 // processes with their peak resident size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up executables report their own peak resident size when they end: a parent's
 // accounting of a child would also count the memory of the parent it was forked from.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark's table: one row per figure, with its reference and target where it has them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Result files and dictionaries of a chosen size, written in the program's formats,
 // for the benchmarks to load.
 #pragma once

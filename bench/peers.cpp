@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program against the two peer drill trainers of Debian (KBruch for arithmetic, Parley for
 // vocabulary) on the X display of the environment: the time from a program's start to the
 // mapping of its first window, and its peak resident memory until then and a moment after. The

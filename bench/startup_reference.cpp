@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference start-up: a bare window with 37 plain controls, shown, quitting after its first
 // paint, to compare the program's start-up with what Qt itself costs.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as a user sees it: the application, both windows through their creation, the main
 // window shown; quits after the first paint. Run in a folder holding the result files.
 // With "--dictionary NAME" it also starts a vocabulary game on Dic/NAME of the working folder,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a rule includes anything of the layer above it: a project header outside the rules
 # folders, or a Qt module other than Qt Core. Run with -DSOURCE_DIR=<top of the source tree>.
 set(rule_folders rules main/rules ExecStat/rules ui/rules)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: the entry point libFuzzer calls, and a check that stops the run
 // the way libFuzzer and the replay both report as a finding.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of the corpus folders named on the command line to the fuzz target, so that
 // the normal build replays the committed corpus as a test. An empty or missing folder fails:
 // a replay of nothing proves nothing.

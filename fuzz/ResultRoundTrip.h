@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records and history loaders take any bytes, and what they read is saved again: one
 // decode, encode, decode cycle must give back the same entries, and the encoded bytes must be
 // stable from then on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dictionary file of the vocabulary drill, of any bytes: the loader tells the encoding as
 // promised and keeps its promises on the entry lines it gives, splitting a line keeps every
 // character of it, and a text cut for the screen stays within its limit.

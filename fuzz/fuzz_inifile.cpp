@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A settings file of any bytes. Every key it holds reads within bounds; a key then written
 // reads back unchanged, before and after the file is saved and read again, and every other
 // key keeps its value. A file over the size limit is refused and left as it is.

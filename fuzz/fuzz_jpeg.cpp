@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A wallpaper file of any bytes, decoded for boxes of several sizes as the windows show it, in
 // full, and stretched to a box. Error is the loader's one way to refuse a file; any other exception
 // or a crash is a finding.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records file "SaveRes.res" as the program loads and saves it.
 #include "fuzz/ResultRoundTrip.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integer conversion of the range boxes, the name check and the settings file, checked
 // against a plain reference: any text, read once as Latin-1 and once as UTF-16, must give the
 // reference's value, or no value exactly when the reference finds none.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sound file of any bytes, checked by the WAV reader as the sound folder's scan checks it.
 // Error is the reader's one way to refuse a file; any other exception or a crash is a finding,
 // and so is an accepted file that Qt Multimedia could not finish loading.

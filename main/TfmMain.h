@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window. Its controls come from fmMain.ui beside it and its handlers are named after the
 // control and the event. The drill itself is a DrillSession and the records a RecordsBook: the
 // handlers pass the events in and show what those then hold (refreshControls). The class is

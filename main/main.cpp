@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the main window first (its creation restores the state and makes the first
 // task), then the records window; the event loop runs until the main window is closed, and
 // the windows are destroyed in reverse order, the main window's destruction saving the files.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian and RPM packages: a system-wide install under /usr made by CPack from the install
 # rules of the project. scripts/package.sh builds both; packaging/README.md says what the package
 # checks leave.

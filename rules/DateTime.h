@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Date-times are counted as days since 30 December 1899 in local time, the time of day being
 // the fraction; durations are differences of such values. The texts below are the ones the
 // windows show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file whole. The new content goes to a temporary file beside the old one, which is
 // then renamed over it, so that a kill or a full disk leaves the old file whole. A folder that
 // refuses new files (a teacher's prepared folder, a program folder with one writable file in

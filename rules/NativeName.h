@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File names as the system holds them: any bytes but "/" and NUL. A name copied from an old
 // archive is often Windows-1251, which is not valid UTF-8, and Qt's own conversion turns such
 // bytes into U+FFFD for good. Such a name therefore travels as a text that keeps every byte:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one random generator. Random(n) yields a uniform integer from 0 to n - 1 and
 // reads n as an unsigned 32-bit count, so Random(0) yields 0.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file the program reads lies where a user (or a classmate) can put anything in its
 // place: a FIFO would block the program in open() for good, a link to /dev/zero would feed it
 // bytes until memory runs out. Files are therefore opened only as regular files of a bounded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Integer conversion of a text, as the range boxes, the name check and the settings file use it:
 // leading blanks, an optional sign, then decimal digits or hexadecimal digits after "$", "x" or
 // "0x" (either case), nothing after the number, and a value inside the signed 32-bit range.

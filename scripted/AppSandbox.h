@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A throw-away application folder to run the windows in: a temporary folder that holds the
 // executable's path and is the current directory (where the result files live), with a
 // ScriptedPlatform installed for the sandbox's lifetime. The window is made after the files it

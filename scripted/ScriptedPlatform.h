@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform the tests, the benchmark and the screenshot program run the windows on: a clock
 // that moves only when told (or the real one), a pause that returns at once, a fixed random
 // seed, scripted answers for the input box, and records of every message, error, modal show and

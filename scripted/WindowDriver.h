@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real main window as a child would, through the handlers its controls call: the
 // exercise kind, the range, the dictionary, typed answers and option clicks.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds a release tree and runs the benchmark; prints a Markdown table of the figures.
 set -euo pipefail
 cd "$(dirname "$0")/.."

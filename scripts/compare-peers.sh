@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the program against the two peer drill trainers of Debian, KBruch (arithmetic) and
 # Parley (vocabulary): time to a mapped window and peak memory, side by side on a virtual X
 # display with a session bus, as on a desktop. Installs what is missing first, the two peers

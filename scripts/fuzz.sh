@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the libFuzzer targets of the file parsers: scripts/fuzz.sh [seconds-per-target] [target...]
 # (default 60 seconds, every target). Builds them with clang into build-fuzz/, starts each from
 # its committed corpus in fuzz/corpus/<target>/ and lets new inputs grow in a scratch folder

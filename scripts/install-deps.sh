@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building and running need, when any is missing. With
 # --packaging, also the tools that make the .deb and .rpm packages and check them; with --test,
 # those and what only the test suite uses; with --peers, the two peer trainers the program is

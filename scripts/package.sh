@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the packages of a system-wide install under /usr into build-package/:
 # tovelo2_<version>_<arch>.deb and tovelo2-<version>-1.<arch>.rpm.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the pictures of the README and the user guide into docs/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb, checks it with lintian, installs it, checks the licence, the tovelo2 command
 # and the menu entry, starts the installed program as two ordinary accounts made for the test
 # (from the menu entry's command, and as tovelo2 from the PATH on a virtual X display, where the

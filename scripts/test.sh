@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs the whole test suite headless: once as built for
 # users, once more under AddressSanitizer and UndefinedBehaviorSanitizer; then, as root, the
 # Debian package is built, checked, installed, used by two accounts and removed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two contents that save_probe writes in turn and tst_faults expects, byte for byte: as
 // many records and history entries as a long-used program holds, different in every entry.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_copies and tst_permissions: one copy of the program working in the
 // folder given as its first argument (its program folder too, unless a fourth argument names
 // another), playing the number of games given as its third argument with the real main window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_windowmanager: the real main window, or with the argument "records"
 // the records window, shown on the X display of the environment, under its window manager. Once
 // the manager's frame is known and the window stands where it was placed with it, or after a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_politeend: the real main window with the real modal boxes, in the
 // folder given as its first argument, brought to the box that its second argument names:
 //   prompt    the name prompt showing the rejected name "12" at the end of a game

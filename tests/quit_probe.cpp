@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_politeend: the real main window in the folder given as its argument,
 // with an addition game running and the program's polite-end handling installed. Prints
 // "ready" once it waits in its event loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_faults: saves the result files in the folder given as its first
 // argument again and again, through the same encoders and file replacement as the main window
 // at exit, alternating the two probe contents and starting with the one given as its second

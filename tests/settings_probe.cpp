@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a settings file, changes one key and saves it, as a run of the program does, in a fresh
 // process whose address space is capped a given number of bytes above what it maps at the
 // start. tst_inifile runs it: in a fresh single-threaded process every allocation grows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A helper process for tst_hostilemedia: the real main window in the folder given as its
 // argument, with "Звук" on and the real sound player. It answers an addition game wrongly 30
 // times with no pause between the answers, lets the sounds finish loading, answers wrongly 30

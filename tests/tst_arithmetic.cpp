@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four arithmetic tasks over many seeded draws: operands, answers and captions stay in
 // the bounds that the number range sets, including the corner cases of tiny ranges.
 #include <QRegularExpression>

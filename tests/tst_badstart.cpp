@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up with each file and folder of the program missing, empty, cut short, a folder in
 // place of a file (or a file in place of a folder), or full of random bytes. Every time the
 // window opens usable: an arithmetic game and a dictionary game can be started and played to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --help and --version answer, and an option the program does not take is refused, without a
 // display and without writing any file: the real program runs from a folder of the test's own,
 // with a home, a data folder and a working folder of the test's own, all unchanged after it.

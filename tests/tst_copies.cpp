@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several copies of the program share one folder, as a classroom running it from a network
 // folder does all day: each copy plays games and exits, in an order the test picks, some are
 // killed on the way. Every game of every copy that exited politely must be in both files exactly

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its files and finds its content: the program's folder as it is (a
 // writable one keeps everything as always, a read-only one sends the account's files to its own
 // data folder), the account's data folder, and the content lists that join the account's files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictionary files without a window: the three encodings and how one is told from another,
 // lines and entries, the limits (entries, bytes, texts on screen), bytes that are no text at
 // all, special files and other reading errors, the font-size rules, and the dictionaries that

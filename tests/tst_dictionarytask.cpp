@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw of a vocabulary task without a window: what lands on the option buttons for
 // dictionaries of every shape, and the same draws from the same seed.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of a running game without a window: the time bar and its pace, the mistakes a full
 // bar costs, the points of a right answer, and the end.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drill session without a window: each row plays a script of the window's events, 50 ms
 // apart, and compares what the session then holds. Seeded tasks are checked against the rules
 // of the drill stated here, drawn from an engine of their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control state that survives a restart: the kinds of control kept and how each is read back,
 // the walk over a window's controls in creation order, and the main window's own settings
 // file (the example run's ten lines, a restart, hand-edited values, a file that cannot be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nothing a player has is lost when a save goes wrong: a save killed at any moment leaves each
 // result file whole, old or new; a full disk or a target that cannot be written leaves the old
 // file whole, names the file in the error box and still saves the other files. The failures are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The listings of Dic, Img and Sound/Bad and what the window does with them: only regular files
 // are listed, links followed; names come in a stable case-insensitive order; a name of any bytes
 // is shown readable (Windows-1251 when it is not UTF-8) and opened by its real bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An arithmetic game as the window shows it: the controls at the start, the answer box and its
 // keys, the two bars, the score, the clock and the end of a game, with a fake clock and no real
 // pause. The rules of the game itself are the drill session's (tst_drillsession).

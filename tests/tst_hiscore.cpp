@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records and history window as the player sees it: which labels a fill makes and where,
 // the red name of the game just ranked, and the summary line. What a row's texts say is the
 // rule of ResultTexts (tst_records).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds and pictures that a user (or an unkind classmate) puts in Sound/Bad and Img: WAV files
 // that would make Qt Multimedia wait for ever, the real player in a real process answering
 // wrongly in quick succession, progressive JPEGs of thousands of scans, and special files in

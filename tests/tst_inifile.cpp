@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI profile file behind the settings: what reads as empty, how a write changes a file
 // (in place, appended to its section, a new section at the end) while every other line stays
 // byte for byte, CR LF and LF files, Windows-1251 text, the value cut, round trips, and the

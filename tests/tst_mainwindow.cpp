@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as only a window shows it: its frame, the stacking order of its controls, the
 // fonts that reach the screen, the first start, centring, and the event guard's error box. The
 // controls' places and texts are those of ui/fmMain.ui; the rules of a task are the session's.

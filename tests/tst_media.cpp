@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wallpapers and wrong-answer sounds through the main window (the candidates, the remembered
 // name, errors that leave the picture on show, the sound folder and the draw), the desktop
 // sound player on a machine without sound, and the JPEG loader (DCT scale, colours, broken,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders with odd permissions, as a teacher's prepared folder or a locked-down program folder
 // has them. Root writes anywhere, so the program runs as an ordinary account here: a user made
 // for the test when the suite runs as root, the account itself otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A polite end from outside (SIGTERM, SIGHUP, SIGINT) closes the main window as its close
 // button would: a running game is stored as "Player1" and the files are saved. Runs real
 // processes: a probe with a game running, and the program itself.

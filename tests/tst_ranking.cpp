@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records and history through the real main window: the two files at start-up and exit, the
 // results a game leaves, the ranking of its category with the name prompt, and the records
 // window that the end of a game and the two buttons open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the records without a window: which names a player may give, how a name is
 // stored, the order of a category's table, and the texts of a row of the records and history.
 #include <QTest>

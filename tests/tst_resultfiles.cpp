@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two result files at the byte level: crafted records decode to the right fields, entries
 // encode to the documented layout, whole files round-trip, and the file operations fail safely.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules the windows stand on: integer conversion, Windows-1251, date-time
 // values and texts, the error-box and title rules, the application folder, centring, typed
 // answers, category codes, and the opening of files that may be anything.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ten hours of one game through the seam: 720 000 clock ticks 50 ms apart, with right answers
 // given at varying moments and a few wrong ones, each step checked against what the controls
 // showed before it. The counters stay right, the time bar keeps its pace (15 + 2 per whole

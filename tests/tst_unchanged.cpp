@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run that changes nothing writes nothing: the result files and the settings file are left
 // as they were found, byte for byte, and a run that does change them writes them whole.
 #include <QFileInfo>

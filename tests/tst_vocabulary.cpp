@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vocabulary drill as the window shows it: the dictionary controls, the tasks on the option
 // buttons, clicks and keys, the labels of tasks first answered wrongly, a dictionary without
 // entries, and files that cannot be read. The rules of the drill are the session's

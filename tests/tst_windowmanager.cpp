@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Under a real window manager the windows stand centred with the manager's frame, title bar
 // included, and the main window's first task is centred on the same outer width as the later
 // ones; a records window too tall for the screen stands at its top (openbox has no panel). Runs a

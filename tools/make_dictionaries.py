@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Build the sample dictionaries shipped in samples/Dic/ from UTF-8 sources.
 
 Sources live in tools/dictionaries/*.txt (UTF-8, LF or CR LF line ends).

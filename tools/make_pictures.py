@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every picture of Tovelo2: the main-window background, the strip,
 the records-window wallpaper, the program icon in all its sizes (PNG and
 ICO) and the sample wallpapers in samples/Img.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the short "wrong answer" sounds of Tovelo2 in samples/Sound/Bad/.
 # Every sound is synthesised with sox: 16-bit PCM, mono, 22050 Hz, each
 # between 0.2 and 0.6 s, kept soft (peaks at -4 dBFS, gentle attack and

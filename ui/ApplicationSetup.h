@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the application object needs before its first window: the names that tie its windows to
 // the menu entry, Qt's Russian texts for standard buttons and the program icon.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label that sizes itself to its text and keeps its left edge, as the window description
 // wants of every label. Opaque labels fill their box with the window's face colour.
 #pragma once

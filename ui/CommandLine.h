@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line. It takes no arguments of its own beyond --help and --version, and
 // is read before the application object exists: both answers then need no display, make no
 // window and touch no file, and a command line the program does not take is refused just as

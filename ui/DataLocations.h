@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps what it writes and finds the content it shows.
 //
 // Run from a folder this account can write (build/Tovelo2/, a per-user install, a teacher's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real side effects: system clock, sleeping, message and input boxes, the sound module.
 #pragma once
 

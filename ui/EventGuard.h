@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every event handler runs inside guarded(): an exception never crosses a Qt frame. It is
 // shown in the error box, and only the event that raised it is abandoned.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists the regular files of one folder that match a wildcard pattern such as "*.jpg": letter
 // case is ignored in the match, hidden files are included, and links count as what they lead
 // to, so sub-folders, devices, pipes, sockets and broken links are left out. Names come sorted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window is placed from its own size before it is shown, when the window manager has not yet
 // put its frame around it. The first move after the frame has arrived calls `place` once more,
 // so that the window stands where it should with its frame.

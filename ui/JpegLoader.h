@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG pictures are decoded with libjpeg directly. When the picture will be stretched into a
 // box, the decoder works at the smallest DCT scale (1/1, 1/2, 1/4 or 1/8) that still covers
 // the box, which is far cheaper than decoding in full and scaling down.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name prompt of a new top entry: the modal input box comes back until the name passes the
 // records' rule; each answer is remembered in the hidden box of the last name, passing or not.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A status bar of fixed-width text panels, given as "200,50" in the window description.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture box: draws its picture either stretched over the whole box or centred unscaled.
 // A stretched picture is scaled once when it is set and kept only at the box's size, so
 // repaints just copy it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam between the windows and everything a test must control: the clock, the blocking
 // pause, the random seed, the modal boxes, sound, the executable's path and the display.
 // The program runs on DesktopPlatform; tests install their own for the span of a test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A progress bar whose position, set beyond its range, is capped at the range's ends.
 #pragma once
 

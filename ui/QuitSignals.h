@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns SIGTERM, SIGHUP and SIGINT (a logout, a shutdown, Ctrl+C in a terminal) into a request
 // to end the program: every event loop is left, so a modal box cannot hold the end back, and no
 // new box of the running program opens after it, so that nothing waits for an answer nobody

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The right-answer labels of a dictionary game: one hidden label on the window for every task
 // the child first answered wrongly, "question - answer", shown when the game ends. They are
 // found again among the window's children by the prefix of their names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays WAV files through the sound module (a library beside the program, built from
 // ui/sound/), which is loaded on the first sound. When the module cannot be loaded the program
 // stays silent: a missing sound is never an error. Only files that pass the WAV check

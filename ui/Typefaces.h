@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typefaces of the windows. They were designed with Windows fonts, which Linux lacks; these
 // are their closest Debian faces (fonts-liberation2, fonts-roboto-unhinted). The window
 // descriptions and the code name them directly rather than through QFont substitutions: Qt

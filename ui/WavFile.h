@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own check of a WAV file before Qt Multimedia gets it. Qt's sample loader waits
 // for ever on a file that is cut short, declares more data than it holds or has a malformed
 // format chunk, and a later sound then blocks the window inside Qt; a 1 KB file that declares

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button whose caption wraps onto several lines, carrying a hint text that is never
 // shown (the option buttons use it as their free mark).
 #pragma once

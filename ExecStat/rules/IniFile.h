@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An INI profile file of our own, in place of the Windows private-profile functions, with the
 // properties the settings file relies on:
 //   - Windows-1251 text; CR LF and LF line ends are read, lines are written with CR LF;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four arithmetic tasks drawn from a number range. Addition and subtraction draw the sum or
 // minuend from the range; multiplication and division draw factors between the square roots
 // of the bounds, so a product never exceeds the upper bound.

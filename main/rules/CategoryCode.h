@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Category codes name the drill settings in the records: the exercise kind, or for the
 // foreign-language kind a hash of the dictionary's file name and the direction.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records table of one category: the entries of Records with the category's range and code,
 // highest score first. Only the first places are listed and asked for a name.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dictionary files of the vocabulary drill and the sizing rules of the texts they feed.
 // A dictionary is a text file, one entry per line as "word<TAB>translation", in one of three
 // encodings:

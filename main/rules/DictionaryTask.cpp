@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "main/rules/DictionaryTask.h"
 
 #include "main/rules/Dictionary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The draw of a vocabulary task: an entry of the dictionary, its word or its translation as the
 // question (by the direction), the other as the right answer on a random option button, and the
 // answers of other entries on the remaining buttons. Every draw comes from the program's one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of a running game, without a widget: the time bar that fills at a pace growing with
 // every whole minute, the mistakes (100 for a wrong answer, 1 for every tick while the time bar
 // is full), the score (3 points while the time bar is not full, 1 after), the counts of answers,

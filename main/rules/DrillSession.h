@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drill as the main window runs it, without a widget: the task on show, the running game, the
 // dictionary in play and the program's one random generator. The window passes its events in
 // (a task to make, the start, a typed answer, a clicked option, a tick of the clock), each with

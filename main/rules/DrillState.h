@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of a drill, grouped by what owns it: the current task, the running game, and the
 // dictionary in play. Field names are the main window's own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One records entry: a finished game, ranked within its category (range and category code).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One history entry: a finished game as the list of past games shows it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule for the name a player gives a records entry: at least three characters, and not a
 // number (a text that reads as 0 is let through). The entry keeps the first 30 characters.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The records and the history of games, as the main window keeps them for a run: the two result
 // stores, a finished game stored in both, and the ranking of a category with a name asked for
 // every entry among its first places that still waits for one. Each operation on the files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte layouts of the two result files: "SaveRes.res" holds one 72-byte record per records
 // entry, "SaveRes.hst" one 112-byte record per history entry. No header, no trailer; integers
 // are 32-bit little-endian, date-times little-endian IEEE doubles, texts Windows-1251 short

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one owner of a result file ("SaveRes.res" or "SaveRes.hst") and of its entries: what was
 // read at start-up, what this run added, and the names this run gave to entries that waited
 // for one. Several copies of the program may share the file (a classroom running it from one

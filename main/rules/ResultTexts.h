@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of a row of the records table and of the history, column by column, for a locale.
 // Times of day follow the locale's long time format; a duration is always counted in 24 hours
 // and without a day-half marker, so a game of two minutes is never "12:02 AM".

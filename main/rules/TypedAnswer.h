@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A typed answer is read from the digits of the answer box alone: signs, blanks and letters
 // are dropped, so "-5", " 5 " and "5" are the same answer and "1 2" reads 12.
 #pragma once

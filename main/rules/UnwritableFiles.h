@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Games are saved only at exit: a folder where the files cannot be written is named before the
 // child plays, not after a whole session.
 #pragma once

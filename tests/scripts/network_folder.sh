@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Mounts one folder twice through sshfs, as two machines of a classroom see one network folder:
 # an sshd of its own on 127.0.0.1 serves it, each mount is a separate FUSE connection, and the
 # attribute and directory caches are off as a school's mount would have them.

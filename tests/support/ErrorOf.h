@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of the Error an action raises, or an empty text when it raises none.
 #pragma once
 

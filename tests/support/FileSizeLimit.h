@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Caps the size of the files this process may write, the way a full disk stops a save; it holds
 // for root too. While it lives, a write past the cap fails with EFBIG instead of raising SIGXFSZ.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libjpeg's own encoder, for the pictures Qt's encoder cannot make: CMYK as Adobe writes it, or a
 // progressive file with a scan script of the test's choosing. Set what the picture needs on
 // info() between construction and encode().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a check in a forked copy of the test process under a time limit and an address-space
 // limit. A hang (an open() that waits on a pipe for ever) or a run-away read (a link to
 // /dev/zero) then ends only the child, at once, and the test fails instead of stopping the

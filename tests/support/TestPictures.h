@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures and sounds that tests make on the spot: JPEG files from Qt's own encoder, a silent
 // WAV file, and a colour comparison that allows for JPEG's loss.
 #pragma once

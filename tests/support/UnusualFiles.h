@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Things a user (or a classmate) can put where the program expects a file: a pipe, a socket,
 // links to endless devices, a folder, a link that leads nowhere.
 #pragma once

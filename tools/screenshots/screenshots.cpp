@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the pictures of the README and the user guide: the main window at rest and during an
 // arithmetic and a vocabulary game, the records window and the history window. Plays real games
 // through the windows on the offscreen platform with a scripted clock and names, and grabs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application folder of an executable: the executable's folder with a trailing "/", where
 // the settings file and the Dic, Img and Sound/Bad folders are found.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts of the windows that follow from the executable and the error alone: the application
 // title of every box and the text of the error box.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound module: plays WAV files with Qt Multimedia's QSoundEffect. It is a library of its
 // own, loaded on the first wrong-answer sound, so a run pays for the audio stack only once it
 // plays something.
