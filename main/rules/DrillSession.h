@@ -48,8 +48,9 @@ public:
     // The wallpaper and the sound are drawn from the same generator as the tasks.
     RandomGenerator &random() { return m_random; }
 
-    // The next task: reads the range, draws the operation and makes the task. False when the
-    // range is not a pair of integers that suits the kind: nothing changes then.
+    // The next task: the mark of a failed task is cleared, then the range read, the operation
+    // drawn and the task made. False when the range is not a pair of integers that suits the
+    // kind: nothing else changes then.
     bool nextTask(const DrillSettings &settings, TDateTime now);
 
     // The steps of a start, in the order the window takes them: the last game's mistakes and
