@@ -165,6 +165,17 @@ void GameTest::enterIsKeptOutOfTheBox()
     QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(box->text(), QStringLiteral("99999999999"));
     QCOMPARE(g.window.session().game().Answers + g.window.session().game().Errors, 2);
+
+    // An error while a typed answer is handled is shown, as on every other path: here the
+    // ranking at the end of the game cannot read a range box.
+    control<QLineEdit>(g.window, "edMax")->setText(QStringLiteral("abc"));
+    while (g.window.isGameRunning()) {
+        box->setText(QString::number(g.window.session().task().RightAnswer + 1));
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QCOMPARE(g.sandbox.platform.errors,
+             QStringList{QStringLiteral("'abc' is not a valid integer value.")});
+    QCOMPARE(g.window.records().size(), std::size_t(1));
 }
 
 void GameTest::noKindStartsNoGame()
