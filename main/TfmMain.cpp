@@ -22,8 +22,6 @@ namespace {
 
 constexpr int TimerIntervalMs = 50;
 const QString SettingsSection = QStringLiteral("SaveStat");
-const QString RecordsFileName = QStringLiteral("SaveRes.res");
-const QString HistoryFileName = QStringLiteral("SaveRes.hst");
 const QString BackgroundResource = QStringLiteral(":/pictures/background.jpg");
 const QString StripResource = QStringLiteral(":/pictures/strip.png");
 

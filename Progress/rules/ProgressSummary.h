@@ -17,6 +17,12 @@
 
 enum class ProgressPeriod { Week, Month, All };
 
+// The player of a game nobody named: the history file itself names no player (the program writes
+// "-" there, as the history window shows it), entries still "NewRes" wait for a name, and a game
+// outside the records' first places never gets one. Such games count in the summaries of all
+// players, as one table row of this name, and are not offered in the player chooser.
+inline const QString UnnamedPlayer = QStringLiteral("-");
+
 // An empty player or exercise stands for all of them.
 struct ProgressFilter {
     QString player;
@@ -69,7 +75,10 @@ struct ProgressSummary {
 QStringList progressPlayers(const std::deque<OneHistory> &history);
 QStringList progressExercises(const std::deque<OneHistory> &history);
 
-// The games of the filter within the period that ends at `now`.
+// The games of the filter within the period that ends at `now`: the last 7 days for a week, since
+// the same moment a calendar month before for a month; games dated after `now` count in every
+// period. A game whose date is no date is counted in damagedDates only; a duration that is not
+// positive or longer than a day adds no playing time and gives no rate.
 ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
                                   const std::deque<OneHiScore> &records,
                                   const ProgressFilter &filter, TDateTime now);
@@ -83,3 +92,11 @@ struct ProgressData {
     QStringList errors;
 };
 ProgressData readProgressData(const QString &folder);
+
+// The two files alone, read as above; each throws Error with a Russian text naming the file.
+std::deque<OneHistory> readHistoryFile(const QString &folder);
+std::deque<OneHiScore> readRecordsFile(const QString &folder);
+
+// Gives each history entry named "-" the player's name from the records entry of the same game
+// (same date, duration, score and right answers), where that one has a name.
+void namePlayers(std::deque<OneHistory> &history, const std::deque<OneHiScore> &records);

@@ -25,6 +25,10 @@
 // The name of an entry that still waits for its player's name.
 inline const QString NewResName = QStringLiteral("NewRes");
 
+// The two result files, in the results folder (ui/DataLocations.h).
+inline const QString RecordsFileName = QStringLiteral("SaveRes.res");
+inline const QString HistoryFileName = QStringLiteral("SaveRes.hst");
+
 // No honest file comes near this: it holds about 900 000 records or 600 000 history entries,
 // decades of daily play. A larger one is refused unread.
 constexpr qint64 MaxResultFileBytes = 64 * 1024 * 1024;

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Progress/rules/ProgressSummary.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "main/rules/ResultCodec.h"
+#include "main/rules/ResultStore.h"
+#include "rules/Error.h"
+#include "rules/RegularFile.h"
+
+namespace {
+
+constexpr int DaysPerWeek = 7;
+// No drill lasts a day: a longer duration is a damaged one.
+constexpr TDateTime LongestGame = 1;
+
+bool isUnnamed(const QString &name)
+{
+    return name.isEmpty() || name == UnnamedPlayer || name == NewResName;
+}
+
+QString playerOf(const QString &name)
+{
+    return isUnnamed(name) ? UnnamedPlayer : name;
+}
+
+bool hasUsableDuration(const OneHistory &game)
+{
+    return std::isfinite(game.Duration) && game.Duration > 0 && game.Duration <= LongestGame &&
+           game.Answers >= 0;
+}
+
+double perMinute(double answers, TDateTime duration)
+{
+    return answers / (duration * MinutesPerDay);
+}
+
+TDateTime periodStart(ProgressPeriod period, TDateTime now)
+{
+    switch (period) {
+    case ProgressPeriod::Week:
+        return now - DaysPerWeek;
+    case ProgressPeriod::Month:
+        return toDateTime(fromDateTime(now).addMonths(-1));
+    case ProgressPeriod::All:
+        break;
+    }
+    return -std::numeric_limits<TDateTime>::infinity();
+}
+
+// A records entry and a history entry of the same game share these, to the bit: both are
+// written from the same finished game.
+using GameKey = std::tuple<quint64, quint64, qint32, qint32>;
+
+template<typename Entry> GameKey keyOf(const Entry &entry)
+{
+    return {std::bit_cast<quint64>(entry.Date), std::bit_cast<quint64>(entry.Duration), entry.Score,
+            entry.Answers};
+}
+
+struct PlayerTotals {
+    PlayerProgress row;
+    TDateTime usableTime = 0;
+    qint64 usableAnswers = 0;
+    bool anyUsable = false;
+    std::map<QString, qint32> best;
+    qint64 errors = 0;
+    int countedErrors = 0;
+};
+
+QStringList sortedOnce(std::set<QString> names)
+{
+    QStringList list;
+    for (const QString &name : names)
+        list.append(name);
+    return list;
+}
+
+QString resultFile(const QString &folder, const QString &name)
+{
+    return folder + name;
+}
+
+} // namespace
+
+QStringList progressPlayers(const std::deque<OneHistory> &history)
+{
+    std::set<QString> names;
+    for (const OneHistory &game : history) {
+        if (!isUnnamed(game.Name))
+            names.insert(game.Name);
+    }
+    return sortedOnce(std::move(names));
+}
+
+QStringList progressExercises(const std::deque<OneHistory> &history)
+{
+    std::set<QString> exercises;
+    for (const OneHistory &game : history)
+        exercises.insert(game.Description);
+    return sortedOnce(std::move(exercises));
+}
+
+ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
+                                  const std::deque<OneHiScore> &records,
+                                  const ProgressFilter &filter, TDateTime now)
+{
+    const TDateTime start = periodStart(filter.period, now);
+    const auto chosen = [&](const QString &player) {
+        return filter.player.isEmpty() || player == filter.player;
+    };
+    ProgressSummary summary;
+    std::map<QString, PlayerTotals> players;
+    // The games shown, for the records entries of the same games when one exercise is chosen.
+    std::set<GameKey> shown;
+    for (const OneHistory &game : history) {
+        const QString player = playerOf(game.Name);
+        if (!chosen(player) || (!filter.exercise.isEmpty() && game.Description != filter.exercise))
+            continue;
+        if (!isShowableDateTime(game.Date)) {
+            ++summary.damagedDates;
+            continue;
+        }
+        if (game.Date < start)
+            continue;
+        shown.insert(keyOf(game));
+        const bool usable = hasUsableDuration(game);
+        summary.points.push_back({game.Date, game.Score,
+                                  usable ? perMinute(game.Answers, game.Duration) : -1.0, player,
+                                  game.Description});
+        PlayerTotals &totals = players[player];
+        totals.row.lastGame =
+            totals.row.games == 0 ? game.Date : std::max(totals.row.lastGame, game.Date);
+        ++totals.row.games;
+        if (usable) {
+            totals.anyUsable = true;
+            totals.usableTime += game.Duration;
+            totals.usableAnswers += game.Answers;
+        }
+        const auto [best, added] = totals.best.try_emplace(game.Description, game.Score);
+        if (!added)
+            best->second = std::max(best->second, game.Score);
+    }
+    std::stable_sort(
+        summary.points.begin(), summary.points.end(),
+        [](const ProgressPoint &a, const ProgressPoint &b) { return a.date < b.date; });
+
+    for (const OneHiScore &entry : records) {
+        if (entry.Errors < 0 || !isShowableDateTime(entry.Date) || entry.Date < start)
+            continue;
+        // Records do not name their exercise: with one chosen, only those of the games shown.
+        if (!filter.exercise.isEmpty() && !shown.contains(keyOf(entry)))
+            continue;
+        const auto totals = players.find(playerOf(entry.Name));
+        if (totals == players.end())
+            continue;
+        totals->second.errors += entry.Errors;
+        ++totals->second.countedErrors;
+    }
+
+    for (auto &[player, totals] : players) {
+        PlayerProgress row = std::move(totals.row);
+        row.player = player;
+        row.playingTime = totals.usableTime;
+        if (totals.anyUsable)
+            row.answersPerMinute = perMinute(double(totals.usableAnswers), totals.usableTime);
+        if (totals.countedErrors > 0)
+            row.meanErrors = double(totals.errors) / totals.countedErrors;
+        for (const auto &[exercise, score] : totals.best)
+            row.bestScores.push_back({exercise, score});
+        summary.players.push_back(std::move(row));
+    }
+    return summary;
+}
+
+void namePlayers(std::deque<OneHistory> &history, const std::deque<OneHiScore> &records)
+{
+    std::map<GameKey, QString> names;
+    for (const OneHiScore &entry : records) {
+        if (!isUnnamed(entry.Name))
+            names.try_emplace(keyOf(entry), entry.Name);
+    }
+    for (OneHistory &game : history) {
+        if (game.Name != UnnamedPlayer)
+            continue;
+        const auto name = names.find(keyOf(game));
+        if (name != names.end())
+            game.Name = name->second;
+    }
+}
+
+std::deque<OneHistory> readHistoryFile(const QString &folder)
+{
+    return decodeEntries<OneHistory>(readRegularFile(
+        resultFile(folder, HistoryFileName), MaxResultFileBytes, PlainFile, IfMissing::ReadEmpty));
+}
+
+std::deque<OneHiScore> readRecordsFile(const QString &folder)
+{
+    return decodeEntries<OneHiScore>(readRegularFile(
+        resultFile(folder, RecordsFileName), MaxResultFileBytes, PlainFile, IfMissing::ReadEmpty));
+}
+
+ProgressData readProgressData(const QString &folder)
+{
+    ProgressData data;
+    try {
+        data.history = readHistoryFile(folder);
+    } catch (const Error &error) {
+        data.errors << error.message();
+    }
+    try {
+        data.records = readRecordsFile(folder);
+    } catch (const Error &error) {
+        data.errors << error.message();
+    }
+    namePlayers(data.history, data.records);
+    return data;
+}
