@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HiScore/TfmHiScore.h"
 
+#include <QAction>
 #include <QColor>
 #include <QLabel>
 #include <QLocale>
@@ -15,6 +16,7 @@
 #include "ui/FrameArrival.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
+#include "ui/ProgressModule.h"
 #include "ui/Resources.h"
 #include "ui/rules/Centring.h"
 #include "ui_fmHiScore.h"
@@ -47,6 +49,9 @@ constexpr QPoint GamesAt{20, 40};
 constexpr QPoint AverageScoreAt{120, 40};
 const QString ReversedMark = QStringLiteral("<-->");
 const QColor HighlightColour(255, 0, 0);
+const QString ProgressActionText = QStringLiteral("Успехи…");
+// U for «Успехи»; the window has no other shortcut.
+const QKeySequence ProgressShortcut(Qt::CTRL | Qt::Key_U);
 
 constexpr int HistoryHeaderTop = 20;
 constexpr int HistoryRowTop = 35;
@@ -94,6 +99,14 @@ void TfmHiScore::FormCreate()
 {
     placeOnDisplay();
     new FrameArrival(*this, [this] { placeOnDisplay(); });
+
+    auto *progress = new QAction(ProgressActionText, this);
+    progress->setObjectName(QStringLiteral("actProgress"));
+    progress->setShortcut(ProgressShortcut);
+    connect(progress, &QAction::triggered, this,
+            [this] { guarded([this] { openProgressWindow(QString(), this); }); });
+    addAction(progress);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void TfmHiScore::placeOnDisplay()
@@ -138,7 +151,9 @@ void TfmHiScore::clear()
     showWallpaper();
     const QObjectList owned = children(); // a copy: deleting changes the list
     for (QObject *child : owned) {
-        if (child != ui->imgWallpapper && child->isWidgetType())
+        // The progress window opened over this one is a window of its own, not a label.
+        if (child != ui->imgWallpapper && child->isWidgetType() &&
+            !static_cast<QWidget *>(child)->isWindow())
             delete child;
     }
 }

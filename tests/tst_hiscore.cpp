@@ -2,8 +2,10 @@
 // The records and history window as the player sees it: which labels a fill makes and where,
 // the red name of the game just ranked, and the summary line. What a row's texts say is the
 // rule of ResultTexts (tst_records).
+#include <QAction>
 #include <QLabel>
 #include <QLocale>
+#include <QPointer>
 #include <QTest>
 
 #include <cmath>
@@ -103,6 +105,7 @@ private Q_SLOTS:
     void historyNewestFirst();
     void emptyListsLeaveWallpaperOnly();
     void refillRemovesPreviousLabels();
+    void progressActionOpensOverRefills();
     void namesAreNeverMarkup();
 
 private:
@@ -356,6 +359,22 @@ void HiScoreTest::namesAreNeverMarkup()
     QLabel *name = labelsOf(window).at({40, 100});
     QCOMPARE(name->textFormat(), Qt::PlainText);
     QCOMPARE(name->text(), QStringLiteral("<b>Ann</b><img src=x>"));
+}
+
+// «Успехи…» in the context menu, on Ctrl+U; the window it opens over this one outlives a refill
+// (a game can end behind both).
+void HiScoreTest::progressActionOpensOverRefills()
+{
+    TfmHiScore window;
+    QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+    const QList<QAction *> actions = window.actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.front()->text(), QStringLiteral("Успехи…"));
+    QCOMPARE(actions.front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+U")));
+
+    const QPointer<QDialog> over = new QDialog(&window);
+    window.ShowHistory(std::deque<OneHistory>(3));
+    QVERIFY(!over.isNull());
 }
 
 QTEST_MAIN(HiScoreTest)
