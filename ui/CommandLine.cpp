@@ -201,25 +201,28 @@ void printError(const QString &command, const QString &text)
         stderr);
 }
 
+// The folder of --folder, or the program's own results folder; throws Error when there is none.
+QString resultsFolderOf(const Request &request, char *argv[])
+{
+    if (request.folder) {
+        const QString folder = asFolder(*request.folder);
+        // Missing result files read as empty; a missing folder is a mistyped one.
+        if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+            throw Error(QStringLiteral("Не найдена папка %1").arg(*request.folder));
+        return folder;
+    }
+    // The program's own results folder follows the executable's path, which Qt gives only with an
+    // application object; a core one needs no display and writes nothing.
+    int coreArgc = 1;
+    const QCoreApplication application(coreArgc, argv);
+    return dataLocations().resultsFolder;
+}
+
 // Reads the two result files and writes nothing but the CSV file.
 int exportHistoryOf(const Request &request, char *argv[])
 {
-    QString folder;
-    if (request.folder) {
-        folder = asFolder(*request.folder);
-        // Missing result files read as empty; a missing folder is a mistyped one.
-        if (!folder.isEmpty() && !QFileInfo(folder).isDir()) {
-            printError(request.command, QStringLiteral("Не найдена папка %1").arg(*request.folder));
-            return FailureStatus;
-        }
-    } else {
-        // The program's own results folder follows the executable's path, which Qt gives only
-        // with an application object; a core one needs no display and writes nothing.
-        int coreArgc = 1;
-        const QCoreApplication application(coreArgc, argv);
-        folder = dataLocations().resultsFolder;
-    }
     try {
+        const QString folder = resultsFolderOf(request, argv);
         std::deque<OneHistory> history = readHistoryFile(folder);
         try {
             namePlayers(history, readRecordsFile(folder));
