@@ -1,80 +1,76 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The progress window on a folder of result files, as a parent or teacher sees it: the choosers'
-// items, the table a filter gives, the damaged dates and read errors named in the window, and
-// the folder left as it was. What the summaries compute is the rules' (tst_progresssummary).
-#include <QComboBox>
+// The progress summaries over one set of games, the CSV bytes, and the reading of a folder's
+// result files, which writes nothing.
 #include <QDir>
-#include <QLabel>
-#include <QLocale>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
+#include <cmath>
+#include <limits>
 
-#include "Progress/TfmProgress.h"
+#include "Progress/rules/ProgressCsv.h"
+#include "Progress/rules/ProgressSummary.h"
 #include "main/rules/ResultCodec.h"
-#include "scripted/ScriptedPlatform.h"
-#include "support/FileBytes.h"
-#include "ui/ApplicationSetup.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const TDateTime Noon = 46000.5; // 09-12-2025 12:00:00
-const QString Addition = QStringLiteral("Сложение от 1 до 30");
-const QString Multiplication = QStringLiteral("Умножение от 1 до 10");
-const QString Masha = QStringLiteral("Маша");
-const QString Petya = QStringLiteral("Петя");
-constexpr TDateTime NoDate = 1e12;
+// 31 March 2026, noon; a month before is 28 February, noon: 46081.5.
+constexpr TDateTime Now = 46112.5;
+constexpr TDateTime Minute = 1.0 / 1440;
+const QString Addition = u"Сложение от 1 до 30"_s;
+const QString Multiplication = u"Умножение от 1 до 10"_s;
 
-OneHistory game(const QString &name, const QString &exercise, qint32 score, TDateTime daysAgo,
-                double minutes, qint32 answers)
-{
-    return {name, exercise, score, Noon - daysAgo, minutes / MinutesPerDay, answers};
-}
+const std::deque<OneHistory> Games = {
+    {u"Аня"_s, Addition, 40, Now - 1, 5 * Minute, 20},
+    {u"Аня"_s, Addition, 55, Now - 10, 4 * Minute, 30},
+    {u"Аня"_s, Multiplication, 25, Now - 40, 2 * Minute, 10},
+    {u"Боря"_s, Addition, 30, Now - 7, 0, 12},
+    {u"Боря"_s, Addition, 35, std::numeric_limits<double>::quiet_NaN(), Minute, 5},
+    {u"-"_s, Addition, 20, Now - 2, Minute, 6},
+    {u"Аня"_s, Addition, 45, Now + 1, 3 * Minute, 9},
+    {u"Боря"_s, Multiplication, 50, 46081.5, 2 * Minute, 16},
+    {u"Боря"_s, Multiplication, 70, 46081.4, 2 * Minute, 10},
+};
 
-// The records entry of the same game.
-OneHiScore record(const OneHistory &game, qint32 errors)
+// The records entry of each game above, in order, with its mistakes.
+std::deque<OneHiScore> records()
 {
-    return {game.Name, 1, 30, 0, game.Score, game.Date, game.Duration, game.Answers, errors};
-}
-
-// Every file of the folder by name, with its bytes.
-std::map<QString, QByteArray> contents(const QString &folder)
-{
-    std::map<QString, QByteArray> files;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
-        files[name] = readAll(folder + QLatin1Char('/') + name);
-    return files;
-}
-
-QStringList itemsOf(const QComboBox &chooser)
-{
-    QStringList items;
-    for (int i = 0; i < chooser.count(); ++i)
-        items << chooser.itemText(i);
-    return items;
-}
-
-// The table's cells, a row per line.
-QList<QStringList> cellsOf(const QTableWidget &table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table.columnCount(); ++column)
-            cells << table.item(row, column)->text();
-        rows << cells;
+    const QList<int> errors = {2, 5, -1, 3, 0, 1, 0, 0, 4};
+    std::deque<OneHiScore> entries;
+    for (std::size_t i = 0; i < Games.size(); ++i) {
+        const OneHistory &g = Games[i];
+        entries.push_back({g.Name == u"-"_s ? u"NewRes"_s : g.Name, 1, 30, 0, g.Score, g.Date,
+                           g.Duration, g.Answers, errors[qsizetype(i)]});
     }
-    return rows;
+    return entries;
 }
 
-template<typename Control> Control &child(const QWidget &window, const char *name)
+QString number(double value)
 {
-    auto *found = window.findChild<Control *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return *found;
+    return value < 0 ? u"-"_s : QString::number(value, 'f', 3);
+}
+
+QStringList described(const ProgressSummary &summary)
+{
+    QStringList lines;
+    for (const ProgressPoint &p : summary.points)
+        lines << u"%1 %2 %3 %4 %5"_s.arg(QString::number(p.date, 'f', 1), p.player, p.exercise)
+                     .arg(p.score)
+                     .arg(number(p.answersPerMinute));
+    for (const PlayerProgress &p : summary.players) {
+        QStringList best;
+        for (const ExerciseBest &b : p.bestScores)
+            best << b.exercise + u'=' + QString::number(b.score);
+        lines << u"%1: %2 games, %3 min, %4/min, last %5, errors %6, best %7"_s.arg(p.player)
+                     .arg(p.games)
+                     .arg(number(p.playingTime / Minute), number(p.answersPerMinute),
+                          QString::number(p.lastGame, 'f', 1), number(p.meanErrors),
+                          best.join(u"; "_s));
+    }
+    lines << u"damaged %1"_s.arg(summary.damagedDates);
+    return lines;
 }
 
 } // namespace
@@ -83,134 +79,160 @@ class ProgressTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void tableOfFilter_data();
-    void tableOfFilter();
-    void readsFolderWithoutChangingIt();
-    void unreadableFileNamedInWindow();
-
-private:
-    ScriptedPlatform m_fake;
-    std::unique_ptr<PlatformOverride> m_override;
-    QTemporaryDir m_folder;
+    void summary_data();
+    void summary();
+    void csvBytes_data();
+    void csvBytes();
+    void readsFolderWithoutWriting();
 };
 
-void ProgressTest::initTestCase()
+void ProgressTest::summary_data()
 {
-    setUpApplication(*qApp);
-    m_fake.clock = Noon;
-    m_override = std::make_unique<PlatformOverride>(m_fake);
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTest::addColumn<bool>("played");
+    QTest::addColumn<QString>("player");
+    QTest::addColumn<QString>("exercise");
+    QTest::addColumn<ProgressPeriod>("period");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::addRow("everything")
+        << true << QString() << QString() << ProgressPeriod::All
+        << QStringList{
+               u"46072.5 Аня Умножение от 1 до 10 25 5.000"_s,
+               u"46081.4 Боря Умножение от 1 до 10 70 5.000"_s,
+               u"46081.5 Боря Умножение от 1 до 10 50 8.000"_s,
+               u"46102.5 Аня Сложение от 1 до 30 55 7.500"_s,
+               u"46105.5 Боря Сложение от 1 до 30 30 -"_s,
+               u"46110.5 - Сложение от 1 до 30 20 6.000"_s,
+               u"46111.5 Аня Сложение от 1 до 30 40 4.000"_s,
+               u"46113.5 Аня Сложение от 1 до 30 45 3.000"_s,
+               u"-: 1 games, 1.000 min, 6.000/min, last 46110.5, errors 1.000, best "
+               u"Сложение от 1 до 30=20"_s,
+               u"Аня: 4 games, 14.000 min, 4.929/min, last 46113.5, errors 2.333, best "
+               u"Сложение от 1 до 30=55; Умножение от 1 до 10=25"_s,
+               u"Боря: 3 games, 4.000 min, 6.500/min, last 46105.5, errors 2.333, best "
+               u"Сложение от 1 до 30=30; Умножение от 1 до 10=70"_s,
+               u"damaged 1"_s,
+           };
+    // The week starts exactly 7 days before; a game after now counts.
+    QTest::addRow("week_of_everyone")
+        << true << QString() << QString() << ProgressPeriod::Week
+        << QStringList{
+               u"46105.5 Боря Сложение от 1 до 30 30 -"_s,
+               u"46110.5 - Сложение от 1 до 30 20 6.000"_s,
+               u"46111.5 Аня Сложение от 1 до 30 40 4.000"_s,
+               u"46113.5 Аня Сложение от 1 до 30 45 3.000"_s,
+               u"-: 1 games, 1.000 min, 6.000/min, last 46110.5, errors 1.000, best "
+               u"Сложение от 1 до 30=20"_s,
+               u"Аня: 2 games, 8.000 min, 3.625/min, last 46113.5, errors 1.000, best "
+               u"Сложение от 1 до 30=45"_s,
+               u"Боря: 1 games, 0.000 min, -/min, last 46105.5, errors 3.000, best "
+               u"Сложение от 1 до 30=30"_s,
+               u"damaged 1"_s,
+           };
+    // The month starts on 28 February at noon; the mistakes are those of the exercise's games.
+    QTest::addRow("month_of_one_exercise")
+        << true << QString() << Multiplication << ProgressPeriod::Month
+        << QStringList{
+               u"46081.5 Боря Умножение от 1 до 10 50 8.000"_s,
+               u"Боря: 1 games, 2.000 min, 8.000/min, last 46081.5, errors 0.000, best "
+               u"Умножение от 1 до 10=50"_s,
+               u"damaged 0"_s,
+           };
+    QTest::addRow("one_player_zero_duration_damaged_date")
+        << true << u"Боря"_s << Addition << ProgressPeriod::All
+        << QStringList{
+               u"46105.5 Боря Сложение от 1 до 30 30 -"_s,
+               u"Боря: 1 games, 0.000 min, -/min, last 46105.5, errors 3.000, best "
+               u"Сложение от 1 до 30=30"_s,
+               u"damaged 1"_s,
+           };
+    QTest::addRow("nothing_played")
+        << false << QString() << QString() << ProgressPeriod::All << QStringList{u"damaged 0"_s};
 }
 
-void ProgressTest::init()
+void ProgressTest::summary()
 {
-    QDir(m_folder.path()).removeRecursively();
-    QDir().mkpath(m_folder.path());
-    const std::deque<OneHistory> games{
-        game(Masha, Addition, 150, 40, 1, 20),
-        game(Petya, Addition, 120, 3, 1.5, 15),
-        game(Masha, Multiplication, 80, 2, 3, 30),
-        game(Masha, Addition, 100, 1, 2, 30),
-        {Masha, Addition, 500, NoDate, 1 / MinutesPerDay, 10},
+    QFETCH(bool, played);
+    QFETCH(QString, player);
+    QFETCH(QString, exercise);
+    QFETCH(ProgressPeriod, period);
+    QFETCH(QStringList, expected);
+
+    const ProgressSummary summary = summarizeProgress(played ? Games : std::deque<OneHistory>(),
+                                                      played ? records() : std::deque<OneHiScore>(),
+                                                      {player, exercise, period}, Now);
+    QCOMPARE(described(summary), expected);
+}
+
+void ProgressTest::csvBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("expected");
+
+    const std::deque<OneHistory> history = {
+        {u"Аня"_s, u"Счёт, \"быстро\""_s, 40, Now - 1, 5 * Minute + 0.4 / 86400, 20},
+        {u"-"_s, Addition, 20, std::numeric_limits<double>::infinity(), -Minute, 6},
     };
-    writeAll(m_folder.filePath(QStringLiteral("SaveRes.hst")), encodeEntries(games));
-    writeAll(m_folder.filePath(QStringLiteral("SaveRes.res")),
-             encodeEntries(std::deque<OneHiScore>{record(games[0], 9), record(games[1], -1),
-                                                  record(games[2], 6), record(games[3], 2)}));
-    m_fake.errors.clear();
+    QTest::addRow("history")
+        << historyCsv(history)
+        << "\xEF\xBB\xBFИмя,Упражнение,Очки,Дата,Длительность (с),Правильных ответов\r\n"
+           "Аня,\"Счёт, \"\"быстро\"\"\",40,2026-03-30 12:00:00,300,20\r\n"
+           "-,Сложение от 1 до 30,20,,,6\r\n"_ba;
+
+    ProgressSummary summary;
+    summary.players.push_back({u"Аня"_s,
+                               3,
+                               14 * Minute,
+                               {{Addition, 55}, {u"Line\nbreak"_s, 25}},
+                               69.0 / 14,
+                               Now + 1,
+                               -1});
+    QTest::addRow("table")
+        << progressTableCsv(summary)
+        << "\xEF\xBB\xBFИмя,Игр,Время игры (мин),Ответов в минуту,Последняя игра,"
+           "Ошибок в среднем,Упражнение,Лучший результат\r\n"
+           "Аня,3,14.0,4.9,2026-04-01 12:00:00,,Сложение от 1 до 30,55\r\n"
+           "Аня,3,14.0,4.9,2026-04-01 12:00:00,,\"Line\nbreak\",25\r\n"_ba;
 }
 
-void ProgressTest::tableOfFilter_data()
+void ProgressTest::csvBytes()
 {
-    QTest::addColumn<int>("player");
-    QTest::addColumn<int>("exercise");
-    QTest::addColumn<int>("period");
-    QTest::addColumn<QList<QStringList>>("rows");
-
-    const QStringList petya{Petya,
-                            QStringLiteral("1"),
-                            QStringLiteral("0:01:30"),
-                            QStringLiteral("Сложение от 1 до 30: 120"),
-                            QStringLiteral("10,0"),
-                            QStringLiteral("06-12-2025 12:00:00"),
-                            QStringLiteral("—")};
-    QTest::addRow("everyone_all_time")
-        << 0 << 0 << 2
-        << QList<QStringList>{{Masha, QStringLiteral("3"), QStringLiteral("0:06:00"),
-                               QStringLiteral("Сложение от 1 до 30: 150\nУмножение от 1 до 10: 80"),
-                               QStringLiteral("13,3"), QStringLiteral("08-12-2025 12:00:00"),
-                               QStringLiteral("5,7")},
-                              petya};
-    QTest::addRow("one_player") << 2 << 0 << 2 << QList<QStringList>{petya};
-    QTest::addRow("one_exercise")
-        << 0 << 2 << 2
-        << QList<QStringList>{{Masha, QStringLiteral("1"), QStringLiteral("0:03:00"),
-                               QStringLiteral("Умножение от 1 до 10: 80"), QStringLiteral("10,0"),
-                               QStringLiteral("07-12-2025 12:00:00"), QStringLiteral("6,0")}};
-    QTest::addRow("last_week_leaves_old_game_out")
-        << 0 << 0 << 0
-        << QList<QStringList>{{Masha, QStringLiteral("2"), QStringLiteral("0:05:00"),
-                               QStringLiteral("Сложение от 1 до 30: 100\nУмножение от 1 до 10: 80"),
-                               QStringLiteral("12,0"), QStringLiteral("08-12-2025 12:00:00"),
-                               QStringLiteral("4,0")},
-                              petya};
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(bytes, expected);
 }
 
-void ProgressTest::tableOfFilter()
+void ProgressTest::readsFolderWithoutWriting()
 {
-    QFETCH(int, player);
-    QFETCH(int, exercise);
-    QFETCH(int, period);
-    QFETCH(QList<QStringList>, rows);
+    QTemporaryDir dir;
+    const QString folder = dir.path() + u'/';
+    QCOMPARE(readProgressData(folder).errors, QStringList());
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 
-    TfmProgress window(m_folder.path());
-    child<QComboBox>(window, "cmbPlayer").setCurrentIndex(player);
-    child<QComboBox>(window, "cmbExercise").setCurrentIndex(exercise);
-    child<QComboBox>(window, "cmbPeriod").setCurrentIndex(period);
-    QCOMPARE(cellsOf(child<QTableWidget>(window, "tbPlayers")), rows);
-    QCOMPARE(m_fake.errors, QStringList());
+    // The history names nobody; the records entry of the same game does.
+    std::deque<OneHistory> history = {Games[0], Games[5]};
+    history[0].Name = u"-"_s;
+    QFile historyFile(folder + u"SaveRes.hst"_s);
+    QVERIFY(historyFile.open(QIODevice::WriteOnly));
+    historyFile.write(encodeEntries(history));
+    historyFile.close();
+    QFile recordsFile(folder + u"SaveRes.res"_s);
+    QVERIFY(recordsFile.open(QIODevice::WriteOnly));
+    recordsFile.write(encodeEntries(records()));
+    recordsFile.close();
+    const ProgressData data = readProgressData(folder);
+    QCOMPARE(data.errors, QStringList());
+    QCOMPARE(progressPlayers(data.history), QStringList{u"Аня"_s});
+    QCOMPARE(progressExercises(data.history), QStringList{Addition});
+
+    // A records file that cannot be read leaves the history read.
+    QVERIFY(QFile::remove(folder + u"SaveRes.res"_s));
+    QVERIFY(QDir(folder).mkdir(u"SaveRes.res"_s));
+    const ProgressData partly = readProgressData(folder);
+    QCOMPARE(partly.history.size(), 2u);
+    QCOMPARE(partly.errors.size(), 1);
+    QVERIFY2(partly.errors.first().contains(u"SaveRes.res"_s), qPrintable(partly.errors.first()));
 }
 
-void ProgressTest::readsFolderWithoutChangingIt()
-{
-    const std::map<QString, QByteArray> before = contents(m_folder.path());
-    {
-        TfmProgress window(m_folder.path());
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QCOMPARE(itemsOf(child<QComboBox>(window, "cmbPlayer")),
-                 QStringList({QStringLiteral("все"), Masha, Petya}));
-        QCOMPARE(itemsOf(child<QComboBox>(window, "cmbExercise")),
-                 QStringList({QStringLiteral("все"), Addition, Multiplication}));
-        QCOMPARE(itemsOf(child<QComboBox>(window, "cmbPeriod")),
-                 QStringList({QStringLiteral("неделя"), QStringLiteral("месяц"),
-                              QStringLiteral("всё время")}));
-        QCOMPARE(child<QComboBox>(window, "cmbPeriod").currentIndex(), 2);
-        const QLabel &damaged = child<QLabel>(window, "lbDamaged");
-        QVERIFY(damaged.isVisibleTo(&window));
-        QCOMPARE(damaged.text(), QStringLiteral("Не показаны игры с повреждённой датой: 1"));
-        QVERIFY(!child<QLabel>(window, "lbErrors").isVisibleTo(&window));
-        child<QComboBox>(window, "cmbPlayer").setCurrentIndex(2);
-        QVERIFY(!damaged.isVisibleTo(&window));
-    }
-    QVERIFY(contents(m_folder.path()) == before);
-}
-
-void ProgressTest::unreadableFileNamedInWindow()
-{
-    // A folder in the history file's place cannot be read as a file.
-    QFile::remove(m_folder.filePath(QStringLiteral("SaveRes.hst")));
-    QVERIFY(QDir(m_folder.path()).mkdir(QStringLiteral("SaveRes.hst")));
-    TfmProgress window(m_folder.path());
-    const QLabel &errors = child<QLabel>(window, "lbErrors");
-    QVERIFY(errors.isVisibleTo(&window));
-    QVERIFY(errors.text().contains(QStringLiteral("SaveRes.hst")));
-    QVERIFY(!errors.text().contains(QStringLiteral("SaveRes.res")));
-    QCOMPARE(child<QTableWidget>(window, "tbPlayers").rowCount(), 0);
-    QCOMPARE(m_fake.errors, QStringList());
-}
-
-QTEST_MAIN(ProgressTest)
+QTEST_GUILESS_MAIN(ProgressTest)
 #include "tst_progress.moc"

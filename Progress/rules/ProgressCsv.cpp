@@ -67,7 +67,7 @@ QByteArray historyCsv(const std::deque<OneHistory> &history)
 {
     QList<QStringList> rows;
     rows.append({QStringLiteral("Имя"), QStringLiteral("Упражнение"), QStringLiteral("Очки"),
-                 QStringLiteral("Дата"), QStringLiteral("Длительность, с"),
+                 QStringLiteral("Дата"), QStringLiteral("Длительность (с)"),
                  QStringLiteral("Правильных ответов")});
     for (const OneHistory &game : history)
         rows.append({game.Name, game.Description, QString::number(game.Score),
@@ -81,7 +81,7 @@ QByteArray historyCsv(const std::deque<OneHistory> &history)
 QByteArray progressTableCsv(const ProgressSummary &summary)
 {
     QList<QStringList> rows;
-    rows.append({QStringLiteral("Имя"), QStringLiteral("Игр"), QStringLiteral("Время игры, мин"),
+    rows.append({QStringLiteral("Имя"), QStringLiteral("Игр"), QStringLiteral("Время игры (мин)"),
                  QStringLiteral("Ответов в минуту"), QStringLiteral("Последняя игра"),
                  QStringLiteral("Ошибок в среднем"), QStringLiteral("Упражнение"),
                  QStringLiteral("Лучший результат")});

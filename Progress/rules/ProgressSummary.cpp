@@ -82,11 +82,6 @@ QStringList sortedOnce(std::set<QString> names)
     return list;
 }
 
-QString resultFile(const QString &folder, const QString &name)
-{
-    return folder + name;
-}
-
 } // namespace
 
 QStringList progressPlayers(const std::deque<OneHistory> &history)
@@ -197,14 +192,14 @@ void namePlayers(std::deque<OneHistory> &history, const std::deque<OneHiScore> &
 
 std::deque<OneHistory> readHistoryFile(const QString &folder)
 {
-    return decodeEntries<OneHistory>(readRegularFile(
-        resultFile(folder, HistoryFileName), MaxResultFileBytes, PlainFile, IfMissing::ReadEmpty));
+    return decodeEntries<OneHistory>(readRegularFile(folder + HistoryFileName, MaxResultFileBytes,
+                                                     PlainFile, IfMissing::ReadEmpty));
 }
 
 std::deque<OneHiScore> readRecordsFile(const QString &folder)
 {
-    return decodeEntries<OneHiScore>(readRegularFile(
-        resultFile(folder, RecordsFileName), MaxResultFileBytes, PlainFile, IfMissing::ReadEmpty));
+    return decodeEntries<OneHiScore>(readRegularFile(folder + RecordsFileName, MaxResultFileBytes,
+                                                     PlainFile, IfMissing::ReadEmpty));
 }
 
 ProgressData readProgressData(const QString &folder)
