@@ -4,6 +4,7 @@
 #include <QChart>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLocale>
 
@@ -67,6 +68,9 @@ TfmProgress::TfmProgress(const QString &folder, QWidget *parent)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
+    // Missing result files read as empty; a missing folder is more likely a mistyped one.
+    if (!folder.isEmpty() && !QFileInfo(folder).isDir())
+        m_data.errors << QStringLiteral("Папка %1 не найдена.").arg(folder);
     FormCreate();
 }
 

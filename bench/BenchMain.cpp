@@ -3,13 +3,14 @@
 // Figures with a reference are ratios measured in the same run; each is a median of several
 // repetitions. Exits non-zero when a target is missed.
 // Arguments name the parts to run ("startup records dictionary wallpaper game vocabulary gameend
-// timer"); with none, all of them run.
+// timer progress export"); with none, all of them run.
 #include <QApplication>
 
 #include <cstdio>
 
 #include "bench/BenchFiles.h"
 #include "bench/BenchGame.h"
+#include "bench/BenchProgress.h"
 #include "bench/BenchStartup.h"
 #include "bench/BenchWallpaper.h"
 #include "bench/Report.h"
@@ -32,6 +33,8 @@ constexpr Part Parts[] = {
     {"vocabulary", "vocabulary answers", benchVocabularyAnswer},
     {"gameend", "end of a game with 100 000 records", benchGameEnd},
     {"timer", "timer rate (30 s)", benchTimerRate},
+    {"progress", "progress window with 100 000 games", benchProgressWindow},
+    {"export", "history of 100 000 games as CSV", benchExport},
 };
 
 } // namespace

@@ -15,12 +15,14 @@ const QString ModuleName = QStringLiteral("tovelo2progress");
 using OpenFunction = void (*)(const QString &, QWidget *, Platform &);
 
 // Never unloaded: Qt keeps the types the window registered until the application ends.
-OpenFunction entry()
+OpenFunction entry(const QString &moduleFolder)
 {
     static QLibrary library;
     static OpenFunction open = nullptr;
     if (!open) {
-        library.setFileName(QCoreApplication::applicationDirPath() + QLatin1Char('/') + ModuleName);
+        const QString folder =
+            moduleFolder.isEmpty() ? QCoreApplication::applicationDirPath() : moduleFolder;
+        library.setFileName(folder + QLatin1Char('/') + ModuleName);
         open = reinterpret_cast<OpenFunction>(library.resolve(ProgressEntryName));
         if (!open)
             throw Error(
@@ -31,8 +33,8 @@ OpenFunction entry()
 
 } // namespace
 
-void openProgressWindow(const QString &folder, QWidget *parent)
+void openProgressWindow(const QString &folder, QWidget *parent, const QString &moduleFolder)
 {
-    const OpenFunction open = entry();
+    const OpenFunction open = entry(moduleFolder);
     open(folder.isEmpty() ? dataLocations().resultsFolder : folder, parent, platform());
 }

@@ -10,8 +10,10 @@
 class QWidget;
 
 // The folder whose result files the window reads; empty for the program's own results folder.
+// The module is looked for in the executable's folder unless another is given (the benchmark's).
 // Throws Error when the module cannot be loaded.
-void openProgressWindow(const QString &folder, QWidget *parent);
+void openProgressWindow(const QString &folder, QWidget *parent,
+                        const QString &moduleFolder = QString());
 
 // The module's entry, resolved by name: shows the window for the folder modally.
 inline constexpr const char *ProgressEntryName = "tovelo2OpenProgress";

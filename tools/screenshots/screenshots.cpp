@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the pictures of the README and the user guide: the main window at rest and during an
-// arithmetic and a vocabulary game, the records window and the history window. Plays real games
+// arithmetic and a vocabulary game, the records window, the history window and the progress
+// window after two weeks of games. Plays real games
 // through the windows on the offscreen platform with a scripted clock and names, and grabs the
 // windows as they are drawn.
 // Usage: tovelo2-screenshots OUTPUT_FOLDER SAMPLES_FOLDER
@@ -11,6 +12,7 @@
 #include <cstdio>
 
 #include "HiScore/TfmHiScore.h"
+#include "Progress/TfmProgress.h"
 #include "scripted/AppSandbox.h"
 #include "scripted/WindowDriver.h"
 #include "ui/ApplicationSetup.h"
@@ -81,35 +83,57 @@ int main(int argc, char *argv[])
                              QStringLiteral("Маша"), QStringLiteral("Алёша"),
                              QStringLiteral("Петя"), QStringLiteral("Маша")};
 
-    TfmMain w;
-    TfmHiScore records;
-    w.setRecordsWindow(&records);
-    save(w, output + QStringLiteral("/main-window.png"));
+    // The main window saves the games to the files when it is destroyed; the progress window
+    // reads them there.
+    {
+        TfmMain w;
+        TfmHiScore records;
+        w.setRecordsWindow(&records);
+        save(w, output + QStringLiteral("/main-window.png"));
 
-    selectKind(w, ExerciseKind::Multiplication);
-    control<QLineEdit>(w, "edMax")->setText(QStringLiteral("100"));
-    const int gameLengths[] = {14, 25, 9, 31, 18};
-    for (const int length : gameLengths) {
-        playArithmetic(w, platform, length, true);
-        platform.advanceSeconds(600);
+        selectKind(w, ExerciseKind::Multiplication);
+        control<QLineEdit>(w, "edMax")->setText(QStringLiteral("100"));
+        const int gameLengths[] = {14, 25, 9, 31, 18};
+        for (const int length : gameLengths) {
+            playArithmetic(w, platform, length, true);
+            platform.advanceSeconds(600);
+        }
+        save(records, output + QStringLiteral("/records.png"));
+
+        playArithmetic(w, platform, 7, false);
+        for (int t = 0; t < 30; ++t)
+            w.TimerTimer();
+        save(w, output + QStringLiteral("/game.png"));
+        playArithmetic(w, platform, 0, true);
+
+        selectKind(w, ExerciseKind::ForeignLanguage);
+        w.btStartClick();
+        platform.advanceSeconds(3);
+        for (int t = 0; t < 25; ++t)
+            w.TimerTimer();
+        save(w, output + QStringLiteral("/vocabulary.png"));
+
+        w.btHistoryClick();
+        save(records, output + QStringLiteral("/history.png"));
+
+        // Two weeks of addition games of three children, a day or two apart, each a little better.
+        selectKind(w, ExerciseKind::Addition);
+        control<QLineEdit>(w, "edMax")->setText(QStringLiteral("30"));
+        const QString children[] = {QStringLiteral("Маша"), QStringLiteral("Петя"),
+                                    QStringLiteral("Алёша")};
+        for (int day = 0; day < 14; day += 2) {
+            platform.advanceSeconds(2 * 86400);
+            for (int child = 0; child < 3; ++child) {
+                platform.inputAnswers << children[child];
+                playArithmetic(w, platform, 8 + day + 4 * child, true);
+                platform.advanceSeconds(900);
+            }
+        }
     }
-    save(records, output + QStringLiteral("/records.png"));
-
-    playArithmetic(w, platform, 7, false);
-    for (int t = 0; t < 30; ++t)
-        w.TimerTimer();
-    save(w, output + QStringLiteral("/game.png"));
-    playArithmetic(w, platform, 0, true);
-
-    selectKind(w, ExerciseKind::ForeignLanguage);
-    w.btStartClick();
-    platform.advanceSeconds(3);
-    for (int t = 0; t < 25; ++t)
-        w.TimerTimer();
-    save(w, output + QStringLiteral("/vocabulary.png"));
-
-    w.btHistoryClick();
-    save(records, output + QStringLiteral("/history.png"));
+    TfmProgress progress{QString()};
+    progress.show();
+    QApplication::processEvents();
+    save(progress, output + QStringLiteral("/progress.png"));
     for (const QString &error : std::as_const(platform.errors))
         std::fprintf(stderr, "error box: %s\n", qPrintable(error));
     return platform.errors.isEmpty() ? 0 : 1;
