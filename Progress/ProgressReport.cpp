@@ -21,8 +21,8 @@ constexpr qreal MarginMm = 15;
 constexpr int TitlePoints = 18;
 constexpr int HeadingPoints = 10;
 constexpr int TablePoints = 8;
-// The chart is laid out at a screen size and scaled onto the page, its texts with it.
-const QSizeF ChartSceneSize(800, 340);
+// The chart is laid out at a screen width and scaled onto the page, its texts with it.
+constexpr qreal ChartSceneWidth = 800;
 constexpr qreal ChartShare = 0.36; // of the page's height
 // Of the page's width, in the order of progressTableHeaders.
 constexpr std::array<qreal, 7> ColumnShares{0.14, 0.06, 0.10, 0.33, 0.11, 0.16, 0.10};
@@ -49,16 +49,16 @@ public:
 
     void chart(const ProgressReport &report, int height)
     {
+        const QSizeF size(ChartSceneWidth, ChartSceneWidth * height / m_width);
         QGraphicsScene scene;
         auto *chart = new QChart; // the scene owns it
         scene.addItem(chart);
-        chart->resize(ChartSceneSize);
+        chart->resize(size);
         chart->setTitle(report.chartTitle);
         showProgressChart(*chart, report.summary->points, ProgressMeasure::Score, report.lineName);
         chart->layout()->activate();
         const QRectF target(0, m_y, m_width, height);
-        scene.render(&m_painter, target, QRectF(QPointF(0, 0), ChartSceneSize),
-                     Qt::KeepAspectRatio);
+        scene.render(&m_painter, target, QRectF(QPointF(0, 0), size), Qt::KeepAspectRatio);
         m_y += height;
     }
 
