@@ -8,7 +8,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake
-    qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
+    qt6-base-dev qt6-multimedia-dev qt6-charts-dev qt6-translations-l10n
     libjpeg62-turbo-dev
     fonts-liberation2 fonts-roboto-unhinted
     xvfb xauth
