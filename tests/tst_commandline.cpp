@@ -141,8 +141,6 @@ void CommandLineTest::progressFolder_data()
     QTest::addRow("own_results_folder") << QByteArrayList{"--progress"} << true << QString();
     QTest::addRow("folder_given") << QByteArrayList{"-style", "fusion", "--progress", "/srv/класс"}
                                   << true << u"/srv/класс"_s;
-    QTest::addRow("export_instead")
-        << QByteArrayList{"--export-history", "f.csv"} << false << QString();
 }
 
 void CommandLineTest::progressFolder()

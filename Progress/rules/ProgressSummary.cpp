@@ -30,6 +30,7 @@ QString playerOf(const QString &name)
     return isUnnamed(name) ? UnnamedPlayer : name;
 }
 
+// Only a game of a real length and a sane count of answers adds to the playing time and the rate.
 bool hasUsableDuration(const OneHistory &game)
 {
     return std::isfinite(game.Duration) && game.Duration > 0 && game.Duration <= LongestGame &&

@@ -57,7 +57,8 @@ struct PlayerProgress {
     double answersPerMinute = -1;
     TDateTime lastGame = 0;
     // Mean mistakes per game from the records file (entries of the player within the period that
-    // know their count); negative when none does.
+    // know their count; with one exercise chosen, only those of its games, since records do not
+    // name their exercise); negative when none does.
     double meanErrors = -1;
 };
 
@@ -71,7 +72,8 @@ struct ProgressSummary {
 };
 
 // The names and the exercise descriptions found in the history, each once, sorted, for the
-// window's choosers.
+// window's choosers; the players' names only once namePlayers has given them, the unnamed player
+// never.
 QStringList progressPlayers(const std::deque<OneHistory> &history);
 QStringList progressExercises(const std::deque<OneHistory> &history);
 
