@@ -8,7 +8,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <memory>
 
 #include "Progress/rules/ProgressSummary.h"
