@@ -142,6 +142,21 @@ QString longTimeText(TDateTime value, const QString &longFormat, const QLocale &
     return text;
 }
 
+QString isoMomentText(TDateTime value)
+{
+    if (!isShowableDateTime(value))
+        return {};
+    qint64 days = 0;
+    int msecs = 0;
+    split(value, days, msecs);
+    const QDate d = epoch().addDays(days);
+    const QTime t = QTime::fromMSecsSinceStartOfDay(msecs);
+    return QStringLiteral("%1-%2-%3 %4:%5:%6")
+        .arg(d.year(), 4, 10, QLatin1Char('0'))
+        .arg(twoDigits(d.month()), twoDigits(d.day()), twoDigits(t.hour()), twoDigits(t.minute()),
+             twoDigits(t.second()));
+}
+
 QString dateText(TDateTime value, const QLocale &locale)
 {
     if (!isShowableDateTime(value))

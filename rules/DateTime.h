@@ -37,3 +37,7 @@ bool isShowableDateTime(TDateTime value);
 QString dateText(TDateTime value, const QLocale &locale);
 
 QChar timeSeparator(const QLocale &locale);
+
+// "yyyy-MM-dd HH:mm:ss", the form spreadsheets read as a moment; empty for a value that is no
+// showable date. Made without a time zone: the value already is the local time.
+QString isoMomentText(TDateTime value);

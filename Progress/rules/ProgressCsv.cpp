@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
+#include "rules/DateTime.h"
 #include "rules/Error.h"
 #include "rules/FileReplace.h"
 
@@ -14,24 +16,40 @@ namespace {
 // Spreadsheets take UTF-8 only with the mark; without it they guess the ANSI code page.
 constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
 const QString LineEnd = QStringLiteral("\r\n");
-// An ISO date and time, which spreadsheets read as a date and keep.
-const QString MomentFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 constexpr double SecondsPerDay = 86400;
 constexpr int RateDecimals = 1;
 
-QString csvField(const QString &text)
+void appendField(QString &text, const QString &field)
 {
     static const QString needQuotes = QStringLiteral(",\"\r\n");
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return needQuotes.contains(c); }))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    if (std::none_of(field.begin(), field.end(), [](QChar c) { return needQuotes.contains(c); })) {
+        text += field;
+        return;
+    }
+    text += QLatin1Char('"');
+    for (const QChar c : field) {
+        if (c == u'"')
+            text += QLatin1Char('"');
+        text += c;
+    }
+    text += QLatin1Char('"');
 }
 
-QString momentText(TDateTime value)
+void appendRow(QString &text, std::initializer_list<QString> fields)
 {
-    return isShowableDateTime(value) ? fromDateTime(value).toString(MomentFormat) : QString();
+    bool first = true;
+    for (const QString &field : fields) {
+        if (!first)
+            text += QLatin1Char(',');
+        first = false;
+        appendField(text, field);
+    }
+    text += LineEnd;
+}
+
+QByteArray withMark(const QString &text)
+{
+    return QByteArray(ByteOrderMark) + text.toUtf8();
 }
 
 // Whole seconds; empty for a duration that is negative, longer than a day or no number.
@@ -54,26 +72,30 @@ QByteArray csvDocument(const QList<QStringList> &rows)
 {
     QString text;
     for (const QStringList &row : rows) {
-        QStringList fields;
-        fields.reserve(row.size());
-        for (const QString &field : row)
-            fields.append(csvField(field));
-        text += fields.join(QLatin1Char(',')) + LineEnd;
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (i > 0)
+                text += QLatin1Char(',');
+            appendField(text, row[i]);
+        }
+        text += LineEnd;
     }
-    return QByteArray(ByteOrderMark) + text.toUtf8();
+    return withMark(text);
 }
 
 QByteArray historyCsv(const std::deque<OneHistory> &history)
 {
-    QList<QStringList> rows;
-    rows.append({QStringLiteral("Имя"), QStringLiteral("Упражнение"), QStringLiteral("Очки"),
-                 QStringLiteral("Дата"), QStringLiteral("Длительность (с)"),
-                 QStringLiteral("Правильных ответов")});
+    // A history of 100 000 games is written as one text, without a list of rows between.
+    constexpr qsizetype TypicalRowLength = 80;
+    QString text;
+    text.reserve(qsizetype(history.size() + 1) * TypicalRowLength);
+    appendRow(text, {QStringLiteral("Имя"), QStringLiteral("Упражнение"), QStringLiteral("Очки"),
+                     QStringLiteral("Дата"), QStringLiteral("Длительность (с)"),
+                     QStringLiteral("Правильных ответов")});
     for (const OneHistory &game : history)
-        rows.append({game.Name, game.Description, QString::number(game.Score),
-                     momentText(game.Date), secondsText(game.Duration),
-                     QString::number(game.Answers)});
-    return csvDocument(rows);
+        appendRow(text, {game.Name, game.Description, QString::number(game.Score),
+                         isoMomentText(game.Date), secondsText(game.Duration),
+                         QString::number(game.Answers)});
+    return withMark(text);
 }
 
 // One row per player and exercise, the player's columns repeated: a flat table sorts and
@@ -90,7 +112,7 @@ QByteArray progressTableCsv(const ProgressSummary &summary)
                                     QString::number(player.games),
                                     rateText(player.playingTime * MinutesPerDay),
                                     rateText(player.answersPerMinute),
-                                    momentText(player.lastGame),
+                                    isoMomentText(player.lastGame),
                                     rateText(player.meanErrors)};
         for (const ExerciseBest &best : player.bestScores)
             rows.append(common + QStringList{best.exercise, QString::number(best.score)});

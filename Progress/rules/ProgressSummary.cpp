@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Progress/rules/ProgressSummary.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
-#include <map>
-#include <set>
-#include <tuple>
 
 #include "main/rules/ResultCodec.h"
 #include "main/rules/ResultStore.h"
@@ -57,7 +57,18 @@ TDateTime periodStart(ProgressPeriod period, TDateTime now)
 
 // A records entry and a history entry of the same game share these, to the bit: both are
 // written from the same finished game.
-using GameKey = std::tuple<quint64, quint64, qint32, qint32>;
+struct GameKey {
+    quint64 date = 0;
+    quint64 duration = 0;
+    qint32 score = 0;
+    qint32 answers = 0;
+    friend bool operator==(const GameKey &, const GameKey &) = default;
+};
+
+size_t qHash(const GameKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.date, key.duration, key.score, key.answers);
+}
 
 template<typename Entry> GameKey keyOf(const Entry &entry)
 {
@@ -70,16 +81,16 @@ struct PlayerTotals {
     TDateTime usableTime = 0;
     qint64 usableAnswers = 0;
     bool anyUsable = false;
-    std::map<QString, qint32> best;
+    QHash<QString, qint32> best;
     qint64 errors = 0;
     int countedErrors = 0;
 };
 
-QStringList sortedOnce(std::set<QString> names)
+// Hashed while a history of 100 000 games is gone through, sorted once at the end.
+QStringList sortedOnce(const QSet<QString> &names)
 {
-    QStringList list;
-    for (const QString &name : names)
-        list.append(name);
+    QStringList list = names.values();
+    std::sort(list.begin(), list.end());
     return list;
 }
 
@@ -87,20 +98,20 @@ QStringList sortedOnce(std::set<QString> names)
 
 QStringList progressPlayers(const std::deque<OneHistory> &history)
 {
-    std::set<QString> names;
+    QSet<QString> names;
     for (const OneHistory &game : history) {
         if (!isUnnamed(game.Name))
             names.insert(game.Name);
     }
-    return sortedOnce(std::move(names));
+    return sortedOnce(names);
 }
 
 QStringList progressExercises(const std::deque<OneHistory> &history)
 {
-    std::set<QString> exercises;
+    QSet<QString> exercises;
     for (const OneHistory &game : history)
         exercises.insert(game.Description);
-    return sortedOnce(std::move(exercises));
+    return sortedOnce(exercises);
 }
 
 ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
@@ -112,9 +123,9 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
         return filter.player.isEmpty() || player == filter.player;
     };
     ProgressSummary summary;
-    std::map<QString, PlayerTotals> players;
+    QHash<QString, PlayerTotals> players;
     // The games shown, for the records entries of the same games when one exercise is chosen.
-    std::set<GameKey> shown;
+    QSet<GameKey> shown;
     for (const OneHistory &game : history) {
         const QString player = playerOf(game.Name);
         if (!chosen(player) || (!filter.exercise.isEmpty() && game.Description != filter.exercise))
@@ -125,7 +136,8 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
         }
         if (game.Date < start)
             continue;
-        shown.insert(keyOf(game));
+        if (!filter.exercise.isEmpty())
+            shown.insert(keyOf(game));
         const bool usable = hasUsableDuration(game);
         summary.points.push_back({game.Date, game.Score,
                                   usable ? perMinute(game.Answers, game.Duration) : -1.0, player,
@@ -139,13 +151,18 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
             totals.usableTime += game.Duration;
             totals.usableAnswers += game.Answers;
         }
-        const auto [best, added] = totals.best.try_emplace(game.Description, game.Score);
-        if (!added)
-            best->second = std::max(best->second, game.Score);
+        const auto best = totals.best.find(game.Description);
+        if (best == totals.best.end())
+            totals.best.insert(game.Description, game.Score);
+        else
+            *best = std::max(*best, game.Score);
     }
-    std::stable_sort(
-        summary.points.begin(), summary.points.end(),
-        [](const ProgressPoint &a, const ProgressPoint &b) { return a.date < b.date; });
+    // Games are appended as they end, so the history is nearly always in date order already.
+    const auto byDate = [](const ProgressPoint &a, const ProgressPoint &b) {
+        return a.date < b.date;
+    };
+    if (!std::is_sorted(summary.points.begin(), summary.points.end(), byDate))
+        std::stable_sort(summary.points.begin(), summary.points.end(), byDate);
 
     for (const OneHiScore &entry : records) {
         if (entry.Errors < 0 || !isShowableDateTime(entry.Date) || entry.Date < start)
@@ -156,11 +173,14 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
         const auto totals = players.find(playerOf(entry.Name));
         if (totals == players.end())
             continue;
-        totals->second.errors += entry.Errors;
-        ++totals->second.countedErrors;
+        totals->errors += entry.Errors;
+        ++totals->countedErrors;
     }
 
-    for (auto &[player, totals] : players) {
+    QStringList names = players.keys();
+    std::sort(names.begin(), names.end());
+    for (const QString &player : names) {
+        PlayerTotals &totals = players[player];
         PlayerProgress row = std::move(totals.row);
         row.player = player;
         row.playingTime = totals.usableTime;
@@ -168,8 +188,11 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
             row.answersPerMinute = perMinute(double(totals.usableAnswers), totals.usableTime);
         if (totals.countedErrors > 0)
             row.meanErrors = double(totals.errors) / totals.countedErrors;
-        for (const auto &[exercise, score] : totals.best)
-            row.bestScores.push_back({exercise, score});
+        for (auto best = totals.best.cbegin(); best != totals.best.cend(); ++best)
+            row.bestScores.push_back({best.key(), best.value()});
+        std::sort(
+            row.bestScores.begin(), row.bestScores.end(),
+            [](const ExerciseBest &a, const ExerciseBest &b) { return a.exercise < b.exercise; });
         summary.players.push_back(std::move(row));
     }
     return summary;
@@ -177,17 +200,20 @@ ProgressSummary summarizeProgress(const std::deque<OneHistory> &history,
 
 void namePlayers(std::deque<OneHistory> &history, const std::deque<OneHiScore> &records)
 {
-    std::map<GameKey, QString> names;
+    QHash<GameKey, QString> names;
+    names.reserve(qsizetype(records.size()));
     for (const OneHiScore &entry : records) {
-        if (!isUnnamed(entry.Name))
-            names.try_emplace(keyOf(entry), entry.Name);
+        // The first name of a game stays, as when two copies named it.
+        const GameKey key = keyOf(entry);
+        if (!isUnnamed(entry.Name) && !names.contains(key))
+            names.insert(key, entry.Name);
     }
     for (OneHistory &game : history) {
         if (game.Name != UnnamedPlayer)
             continue;
         const auto name = names.find(keyOf(game));
         if (name != names.end())
-            game.Name = name->second;
+            game.Name = *name;
     }
 }
 
