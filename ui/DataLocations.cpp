@@ -6,9 +6,15 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <algorithm>
+
+#include "main/rules/Dictionary.h"
+#include "main/rules/KvtmlDictionary.h"
 #include "rules/Error.h"
+#include "rules/RegularFile.h"
 #include "ui/AppFolder.h"
 #include "ui/FolderListing.h"
+#include "ui/Platform.h"
 
 namespace {
 
@@ -28,6 +34,35 @@ QString subfolderOf(Content content)
         return QStringLiteral("Sound/Bad/");
     }
     return {};
+}
+
+bool holdsTwoLanguages(const QString &path)
+{
+    try {
+        return holdsSecondTranslation(readDictionaryFile(path));
+    } catch (const Error &) {
+        return false; // it would fail to load just the same
+    }
+}
+
+QList<ContentFile> wordLists(const QString &folder)
+{
+    QList<ContentFile> files;
+    if (folder.isEmpty())
+        return files;
+    const QStringList languages = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &language : languages) {
+        for (const ListedFile &file :
+             listFolder(folder + language + QLatin1Char('/'), QStringLiteral("*.kvtml"))) {
+            if (holdsTwoLanguages(file.path))
+                files.append({language + QLatin1Char('/') + file.name, file.path, file.realName});
+        }
+    }
+    std::sort(files.begin(), files.end(), [](const ContentFile &a, const ContentFile &b) {
+        const int folded = a.name.compare(b.name, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a.name < b.name;
+    });
+    return files;
 }
 
 } // namespace
@@ -64,8 +99,10 @@ DataLocations dataLocations()
 {
     const QString appFolder = AppFolder();
     const ProgramFolder kind = programFolderKind(appFolder);
-    return dataLocationsFor(appFolder, kind,
-                            kind == ProgramFolder::ReadOnly ? accountDataFolder() : QString());
+    DataLocations locations = dataLocationsFor(
+        appFolder, kind, kind == ProgramFolder::ReadOnly ? accountDataFolder() : QString());
+    locations.wordListsFolder = platform().wordListsFolder();
+    return locations;
 }
 
 // The account also finds there where its own dictionaries, pictures and sounds go.
@@ -104,6 +141,8 @@ QList<ContentFile> listContent(const DataLocations &locations, Content content,
             files.append({file.name, file.path, file.realName});
         }
     }
+    if (content == Content::Dictionaries)
+        files.append(wordLists(locations.wordListsFolder));
     return files;
 }
 
