@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench/BenchFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 #include "bench/Measure.h"
 #include "bench/Report.h"
@@ -14,6 +16,7 @@
 #include "main/rules/ResultCodec.h"
 #include "main/rules/ResultStore.h"
 #include "rules/FileReplace.h"
+#include "ui/DataLocations.h"
 
 namespace {
 
@@ -24,6 +27,10 @@ constexpr int DictionaryEntries = 20000;
 constexpr double FileBudgetMs = 100;
 // A dictionary is loaded when the child presses «Старт», not during a game.
 constexpr double DictionaryBudgetMs = 15;
+// The list is made each time the vocabulary kind is chosen.
+constexpr int ListedDictionaries = 500;
+constexpr double ListingBudgetMs = 50;
+constexpr double WordListsBudgetMs = 10;
 
 // The reference a Qt programmer would write first: read lines, split at the first TAB.
 qsizetype referenceRead(const QString &path, bool utf16)
@@ -46,6 +53,21 @@ qsizetype referenceRead(const QString &path, bool utf16)
     return entries;
 }
 
+// The least any reader built on QXmlStreamReader pays: every token read, nothing kept.
+qsizetype referenceXmlTokens(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open %s", qPrintable(path));
+    QXmlStreamReader xml(file.readAll());
+    qsizetype tokens = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        ++tokens;
+    }
+    return tokens;
+}
+
 // As the window loads them at start-up.
 template<typename Entry> std::deque<Entry> loadedEntries(const QString &fileName)
 {
@@ -53,6 +75,61 @@ template<typename Entry> std::deque<Entry> loadedEntries(const QString &fileName
     store.load(fileName);
     store.read();
     return std::move(store.entries());
+}
+
+// KVTML loads within the same budget; the list of dictionaries is made whenever the vocabulary
+// kind is chosen.
+void benchKvtmlAndListing(Report &report)
+{
+    QTemporaryDir folder;
+    const QString kvtml = folder.filePath(QStringLiteral("bench.kvtml"));
+    writeKvtml(kvtml, DictionaryEntries);
+    qsizetype loaded = 0;
+    const std::vector<double> times =
+        medianMsInTurns(Repetitions, {[&] { loaded = loadDictionaryLines(kvtml).size(); },
+                                      [&] {
+                                          referenceXmlTokens(kvtml);
+                                      }});
+    const double ours = times[0];
+    report.add({QStringLiteral("load %1-entry KVTML dictionary, %2 KB")
+                    .arg(loaded)
+                    .arg(QFileInfo(kvtml).size() / 1024),
+                ms(ours),
+                QStringLiteral("QXmlStreamReader alone, every token read %1").arg(ms(times[1])),
+                QStringLiteral("< %1 ms").arg(DictionaryBudgetMs),
+                ours < DictionaryBudgetMs && loaded == DictionaryEntries});
+
+    // The program's own folder only: no word lists.
+    const QString program = folder.filePath(QStringLiteral("program/"));
+    QDir().mkpath(program + QStringLiteral("Dic"));
+    for (int i = 0; i < ListedDictionaries; ++i)
+        writeDictionary(program + QStringLiteral("Dic/words%1.txt").arg(i), 1, false);
+    DataLocations own = dataLocationsFor(program, ProgramFolder::Writable, QString());
+    own.wordListsFolder.clear();
+    qsizetype listed = 0;
+    const double listing = medianMs(Repetitions, [&] {
+        listed = listContent(own, Content::Dictionaries, QStringLiteral("*")).size();
+    });
+    report.add({QStringLiteral("list a folder of %1 dictionaries").arg(listed),
+                ms(listing),
+                {},
+                QStringLiteral("< %1 ms").arg(ListingBudgetMs),
+                listing < ListingBudgetMs && listed == ListedDictionaries});
+
+    // Debian's word lists, where installed: every file is looked at for a second language.
+    if (!QFileInfo(SystemWordListsFolder).isDir())
+        return;
+    DataLocations system = own;
+    system.contentRoots = {folder.filePath(QStringLiteral("none/"))};
+    system.wordListsFolder = SystemWordListsFolder;
+    const double lists = medianMs(Repetitions, [&] {
+        listed = listContent(system, Content::Dictionaries, QStringLiteral("*")).size();
+    });
+    report.add({QStringLiteral("list the system's word lists, %1 with two languages").arg(listed),
+                ms(lists),
+                {},
+                QStringLiteral("< %1 ms").arg(WordListsBudgetMs),
+                lists < WordListsBudgetMs});
 }
 
 } // namespace
@@ -149,4 +226,5 @@ void benchDictionary(Report &report)
                       utf16 ? QString() : QStringLiteral(" (Latin-1, no Cyrillic decoding)")),
              QStringLiteral("< %1 ms").arg(DictionaryBudgetMs), ours < DictionaryBudgetMs});
     }
+    benchKvtmlAndListing(report);
 }

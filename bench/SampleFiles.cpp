@@ -56,3 +56,26 @@ void writeDictionary(const QString &path, int entries, bool utf16)
     }
     writeWhole(path, bytes);
 }
+
+void writeKvtml(const QString &path, int entries)
+{
+    QString text = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" "
+        "\"http://edu.kde.org/kvtml/kvtml2.dtd\">\n<kvtml version=\"2.0\" >\n"
+        "<information><title>Словарь для замеров</title></information>\n<identifiers>"
+        "<identifier id=\"0\"><locale>en</locale></identifier>"
+        "<identifier id=\"1\"><locale>ru</locale></identifier></identifiers>\n<entries>\n");
+    for (int i = 0; i < entries; ++i) {
+        text += QStringLiteral("<entry id=\"%1\"><inactive>false</inactive>\n"
+                               "<translation id=\"0\"><text>word%1</text><comment></comment>"
+                               "</translation>\n<translation id=\"1\"><text>перевод номер %1 "
+                               "для проверки скорости</text><comment></comment></translation>\n"
+                               "</entry>\n")
+                    .arg(i);
+    }
+    text += QStringLiteral("</entries>\n<lessons><container><name>Урок</name>\n");
+    for (int i = 0; i < entries; ++i)
+        text += QStringLiteral("<entry id=\"%1\" />\n").arg(i);
+    text += QStringLiteral("</container></lessons>\n</kvtml>\n");
+    writeWhole(path, text.toUtf8());
+}

@@ -48,11 +48,14 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Dependencies come from the libraries the program and its sound module link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not linked, but looked for at run time: Russian texts of the standard dialog buttons, and the
-# typefaces the windows are drawn in.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-liberation2, fonts-roboto-unhinted")
+# Not linked, but looked for at run time: Russian texts of the standard dialog buttons, the
+# typefaces the windows are drawn in, and KDE's word lists, which the vocabulary drill lists.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, fonts-liberation2, fonts-roboto-unhinted, kdeedu-kvtml-data")
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+# No weak dependency on the word lists: CPack offers only Suggests, and RPM distributions name
+# and place KDE's word lists their own way.
 # The menu entry names the folder, so the package cannot be moved elsewhere.
 set(CPACK_RPM_PACKAGE_RELOCATABLE OFF)
 set(CPACK_RPM_PACKAGE_LICENSE "GPL-3.0-or-later")

@@ -23,7 +23,8 @@ public:
     quint32 seed = 12345;
     QString exePath = QStringLiteral("/opt/Tovelo2/Tovelo2");
     QRect display{0, 0, 1920, 1080};
-    QRect available; // empty: the whole display
+    QRect available;   // empty: the whole display
+    QString wordLists; // empty: none, whatever this machine has installed
 
     QStringList messages;
     QStringList errors; // texts of error boxes
@@ -56,4 +57,5 @@ public:
     QString executablePath() override { return exePath; }
     QRect displayGeometry() override { return display; }
     QRect availableGeometry() override { return available.isEmpty() ? display : available; }
+    QString wordListsFolder() override { return wordLists; }
 };

@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 repo="$(pwd)"
 
-all_targets=(records history dictionary inifile strtoint jpeg wav)
+all_targets=(records history dictionary kvtml inifile strtoint jpeg wav)
 seconds="${1:-60}"
 shift || true
 targets=("$@")

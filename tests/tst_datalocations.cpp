@@ -28,17 +28,19 @@ public:
     QString program() const { return m_dir.filePath(QStringLiteral("program/")); }
     QString account() const { return m_dir.filePath(QStringLiteral("account/")); }
 
-    void add(const QString &path) const
+    void add(const QString &path, const QByteArray &bytes = {}) const
     {
         QDir().mkpath(m_dir.filePath(path.section(QLatin1Char('/'), 0, -2)));
         QFile file(m_dir.filePath(path));
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(path));
     }
 
     DataLocations locations(ProgramFolder kind) const
     {
-        return dataLocationsFor(program(), kind, account());
+        DataLocations locations = dataLocationsFor(program(), kind, account());
+        locations.wordListsFolder = m_dir.filePath(QStringLiteral("kvtml/"));
+        return locations;
     }
 
     // A path relative to the two folders, to compare with what the program found.
@@ -65,6 +67,8 @@ private Q_SLOTS:
     void dataFoldersAreMadeForTheReadOnlyForm();
     void contentJoinsAccountAndShippedFiles_data();
     void contentJoinsAccountAndShippedFiles();
+    void systemWordListsFollowTheDictionaries_data();
+    void systemWordListsFollowTheDictionaries();
     void listedNameFindsItsFile_data();
     void listedNameFindsItsFile();
 };
@@ -191,6 +195,54 @@ void DataLocationsTest::contentJoinsAccountAndShippedFiles()
     QCOMPARE(found, listed);
     for (qsizetype i = 0; i < names.size(); ++i)
         QCOMPARE(names.at(i), listed.at(i).section(QLatin1Char('/'), -1));
+}
+
+void DataLocationsTest::systemWordListsFollowTheDictionaries_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("listed");
+    QTest::addRow("two_language_lists_after_the_own_files")
+        << true << paths("a.kvtml b.txt de/animals.kvtml en/zoo.kvtml Fr/Easy.kvtml")
+        << paths("account/Dic/a.kvtml program/Dic/b.txt kvtml/de/animals.kvtml kvtml/en/zoo.kvtml "
+                 "kvtml/Fr/Easy.kvtml");
+    QTest::addRow("no_word_lists_installed")
+        << false << paths("a.kvtml b.txt") << paths("account/Dic/a.kvtml program/Dic/b.txt");
+}
+
+void DataLocationsTest::systemWordListsFollowTheDictionaries()
+{
+    QFETCH(bool, installed);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, listed);
+    const TwoFolders folders;
+    folders.add(QStringLiteral("program/Dic/b.txt"));
+    folders.add(QStringLiteral("account/Dic/a.kvtml"));
+    // Shaped as Debian installs them: one folder per language, the same names in many, most
+    // lists with one language only or an empty second side.
+    const QByteArray second = "<translation id=\"1\" >\n<text>x</text></translation>";
+    const std::pair<const char *, QByteArray> wordLists[] = {
+        {"kvtml/de/animals.kvtml", second},
+        {"kvtml/en/zoo.kvtml", second},
+        {"kvtml/Fr/Easy.kvtml", "<translation id='1'><text>x</text></translation>"},
+        {"kvtml/en/animals.kvtml", "<translation id=\"0\"><text>x</text></translation>"},
+        {"kvtml/fi/animals.kvtml", "<translation id=\"1\"><text></text></translation>"},
+        {"kvtml/ru/notes.txt", second},
+        {"kvtml/top.kvtml", second},
+    };
+    for (const auto &[path, bytes] : wordLists) {
+        if (installed)
+            folders.add(QString::fromLatin1(path), bytes);
+    }
+    QStringList found;
+    QStringList shown;
+    for (const ContentFile &file : listContent(folders.locations(ProgramFolder::ReadOnly),
+                                               Content::Dictionaries, QStringLiteral("*"))) {
+        found << folders.relative(file.path);
+        shown << file.name;
+    }
+    QCOMPARE(shown, names);
+    QCOMPARE(found, listed);
 }
 
 void DataLocationsTest::listedNameFindsItsFile_data()

@@ -8,6 +8,9 @@
 // settings and the result files go to the account's own data folder (~/.local/share/Tovelo2),
 // and that folder's own Dic, Img and Sound/Bad are listed together with the shipped ones.
 //
+// Word lists of KDE's trainers that the system has installed (Debian's kdeedu-kvtml-data) are
+// listed after the dictionaries of both folders, as "<language>/<file>".
+//
 // The form is decided afresh from the executable's folder (through the platform seam) at every
 // call, so tests choose it by choosing the executable's path.
 #pragma once
@@ -18,6 +21,9 @@
 
 // The settings file, beside the executable in the usual form.
 inline const QString SettingsFileName = QStringLiteral("SaveStat.ini");
+
+// Where Debian installs the word lists, one folder per language.
+inline const QString SystemWordListsFolder = QStringLiteral("/usr/share/apps/kvtml/");
 
 enum class ProgramFolder { Writable, ReadOnly };
 
@@ -31,6 +37,8 @@ struct DataLocations {
     // Folders whose Dic, Img and Sound/Bad are listed, each with a trailing "/"; where two hold
     // a file of the same name, the earlier one's file is the one used.
     QStringList contentRoots;
+    // Holds the word lists, with a trailing "/"; empty for none.
+    QString wordListsFolder = SystemWordListsFolder;
 };
 
 struct ContentFile {
@@ -65,7 +73,9 @@ QString resultFilePath(const QString &fileName);
 
 // The files of one content folder that match the pattern: the account's own first, then the
 // shipped ones, each folder in listing order; a shipped file whose name the account's folder
-// also holds is left out, so the account's copy replaces it.
+// also holds is left out, so the account's copy replaces it. Dictionaries end with the system's
+// word lists that hold two languages (the others give the drill no entry), named
+// "<language>/<file>" so that the many lists of the same name stay apart, sorted by that name.
 QList<ContentFile> listContent(const DataLocations &locations, Content content,
                                const QString &pattern);
 QList<ContentFile> listContent(Content content, const QString &pattern);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Platform.h"
 
+#include "ui/DataLocations.h"
 #include "ui/DesktopPlatform.h"
 
 namespace {
@@ -15,6 +16,11 @@ Platform *&current()
 } // namespace
 
 Platform::~Platform() = default;
+
+QString Platform::wordListsFolder()
+{
+    return SystemWordListsFolder;
+}
 
 Platform &platform()
 {

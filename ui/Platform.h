@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The seam between the windows and everything a test must control: the clock, the blocking
-// pause, the random seed, the modal boxes, sound, the executable's path and the display.
+// pause, the random seed, the modal boxes, sound, the executable's path, the display and the
+// system's word lists.
 // The program runs on DesktopPlatform; tests install their own for the span of a test.
 #pragma once
 
@@ -36,6 +37,8 @@ public:
     // The part of the display that panels and docks leave to windows; the whole display unless
     // the platform knows better.
     virtual QRect availableGeometry() { return displayGeometry(); }
+    // The folder of word lists installed for KDE's trainers (DataLocations.h); empty for none.
+    virtual QString wordListsFolder();
 };
 
 Platform &platform();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "main/rules/KvtmlDictionary.h"
 #include "rules/RegularFile.h"
 #include "rules/Win1251.h"
 
@@ -93,6 +94,12 @@ ParsedDictionary parseDictionary(QByteArrayView bytes)
 QByteArray readDictionaryFile(const QString &path)
 {
     return readRegularFile(path, MaxDictionaryBytes, QStringLiteral("словарь"));
+}
+
+QStringList loadDictionaryLines(const QString &path)
+{
+    const QByteArray bytes = readDictionaryFile(path);
+    return isKvtmlFileName(path) ? parseKvtml(bytes, path) : parseDictionary(bytes).lines;
 }
 
 QString shownText(QStringView text)

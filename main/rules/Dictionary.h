@@ -12,9 +12,8 @@
 // a spreadsheet or a flash-card program has no title line, and a title without a TAB is
 // skipped anyway. An ASCII-only file reads as before, title line included, since its bytes are
 // the same in both 8-bit encodings.
-// The main window reads the file with readDictionaryFile, keeps the entry lines that
-// parseDictionary gives, splits the line of each task with splitEntry and puts each text on
-// screen through shownText.
+// The drill keeps the entry lines that loadDictionaryLines gives, splits the line of each task with
+// splitEntry and puts each text on screen through shownText.
 #pragma once
 
 #include <QByteArray>
@@ -49,6 +48,10 @@ ParsedDictionary parseDictionary(QByteArrayView bytes);
 
 // The whole file, read as rules/RegularFile.h says, within MaxDictionaryBytes.
 QByteArray readDictionaryFile(const QString &path);
+
+// The entry lines of a dictionary file: KVTML when its name says so (KvtmlDictionary.h),
+// otherwise text as above.
+QStringList loadDictionaryLines(const QString &path);
 
 struct DictionaryEntry {
     QStringView word;

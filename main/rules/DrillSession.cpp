@@ -121,7 +121,7 @@ void DrillSession::prepareStart()
 void DrillSession::loadDictionary(const QString &path)
 {
     m_dictionary.DicLines.clear();
-    m_dictionary.DicLines = parseDictionary(readDictionaryFile(path)).lines;
+    m_dictionary.DicLines = loadDictionaryLines(path);
 }
 
 void DrillSession::beginGame(ExerciseKind kind, TDateTime now)
