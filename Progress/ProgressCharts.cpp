@@ -15,6 +15,9 @@ namespace {
 // this many points, each the mean of as many consecutive games. It keeps the first paint of a
 // large history within its time (docs/performance.md).
 constexpr std::size_t MaxPointsPerLine = 600;
+// A line of a few games shows each game as a dot, so that a single game is seen at all.
+constexpr qsizetype MarkedPointsMax = 60;
+constexpr qreal MarkerSize = 7;
 constexpr double HeadRoom = 1.1;
 constexpr qint64 OneDayMs = 86400000;
 
@@ -98,6 +101,8 @@ void showProgressChart(QChart &chart, const std::vector<ProgressPoint> &points,
         series->setName(name);
         // One call: appending point by point makes the chart recompute for every point.
         series->replace(drawn);
+        series->setPointsVisible(drawn.size() <= MarkedPointsMax);
+        series->setMarkerSize(MarkerSize);
         chart.addSeries(series);
         series->attachAxis(time);
         series->attachAxis(values);

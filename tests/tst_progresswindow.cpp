@@ -89,6 +89,7 @@ private Q_SLOTS:
     void tableOfFilter();
     void readsFolderWithoutChangingIt();
     void unreadableFileNamedInWindow();
+    void reportIsOnePdfPage();
 
 private:
     ScriptedPlatform m_fake;
@@ -210,6 +211,18 @@ void ProgressWindowTest::unreadableFileNamedInWindow()
     QVERIFY(!errors.text().contains(QStringLiteral("SaveRes.res")));
     QCOMPARE(child<QTableWidget>(window, "tbPlayers").rowCount(), 0);
     QCOMPARE(m_fake.errors, QStringList());
+}
+
+void ProgressWindowTest::reportIsOnePdfPage()
+{
+    const QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("Успехи.pdf"));
+    TfmProgress window(m_folder.path());
+    window.exportReport(path);
+    const QByteArray pdf = readAll(path);
+    QVERIFY(pdf.startsWith("%PDF-"));
+    QCOMPARE(pdf.count("/Type /Page\n"), 1);
+    QVERIFY(pdf.contains("/Count 1"));
 }
 
 QTEST_MAIN(ProgressWindowTest)
