@@ -99,13 +99,12 @@ void benchKvtmlAndListing(Report &report)
                 QStringLiteral("< %1 ms").arg(DictionaryBudgetMs),
                 ours < DictionaryBudgetMs && loaded == DictionaryEntries});
 
-    // The program's own folder only: no word lists.
+    // The program's own folder only.
     const QString program = folder.filePath(QStringLiteral("program/"));
     QDir().mkpath(program + QStringLiteral("Dic"));
     for (int i = 0; i < ListedDictionaries; ++i)
         writeDictionary(program + QStringLiteral("Dic/words%1.txt").arg(i), 1, false);
-    DataLocations own = dataLocationsFor(program, ProgramFolder::Writable, QString());
-    own.wordListsFolder.clear();
+    const DataLocations own = dataLocationsFor(program, ProgramFolder::Writable, QString());
     qsizetype listed = 0;
     const double listing = medianMs(Repetitions, [&] {
         listed = listContent(own, Content::Dictionaries, QStringLiteral("*")).size();
@@ -119,12 +118,8 @@ void benchKvtmlAndListing(Report &report)
     // Debian's word lists, where installed: every file is looked at for a second language.
     if (!QFileInfo(SystemWordListsFolder).isDir())
         return;
-    DataLocations system = own;
-    system.contentRoots = {folder.filePath(QStringLiteral("none/"))};
-    system.wordListsFolder = SystemWordListsFolder;
-    const double lists = medianMs(Repetitions, [&] {
-        listed = listContent(system, Content::Dictionaries, QStringLiteral("*")).size();
-    });
+    const DataLocations system; // whose word lists are the system's
+    const double lists = medianMs(Repetitions, [&] { listed = listWordLists(system).size(); });
     report.add({QStringLiteral("list the system's word lists, %1 with two languages").arg(listed),
                 ms(lists),
                 {},

@@ -13,6 +13,7 @@
 #include "ui/FrameArrival.h"
 #include "ui/JpegLoader.h"
 #include "ui/Platform.h"
+#include "ui/PopupComboBox.h"
 #include "ui/QuitSignals.h"
 #include "ui/Resources.h"
 #include "ui/rules/Centring.h"
@@ -86,6 +87,8 @@ void TfmMain::connectHandlers()
     // activated is raised by the user's choice only, not when the index is set in code.
     connect(ui->cmbAction, &QComboBox::activated, this,
             [this] { guarded([this] { cmbActionChange(); }); });
+    connect(ui->cmbDicFiles, &PopupComboBox::popupAboutToShow, this,
+            [this] { guarded([this] { cmbDicFilesDropDown(); }); });
     connect(ui->btHiscore, &QPushButton::clicked, this,
             [this] { guarded([this] { btHiscoreClick(); }); });
     connect(ui->btHistory, &QPushButton::clicked, this,

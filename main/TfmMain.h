@@ -45,6 +45,8 @@ public:
     bool edAnswerKeyDown(int key);
     void TimerTimer();
     void cmbActionChange();
+    // The list's popup is about to open.
+    void cmbDicFilesDropDown();
     void btOptionClick(WideButton *sender);
     void btHiscoreClick();
     void btHistoryClick();
@@ -79,6 +81,7 @@ private:
 
     DrillSettings settings() const;
     void LoadDictionary();
+    void appendWordLists();
     // Shows what the session holds; the task only when a new one was made.
     void refreshControls();
     void showTask();
@@ -98,6 +101,8 @@ private:
 
     DrillSession m_session;
     quint64 m_shownTask = 0;
+    // The list holds the own dictionaries only; the word lists come when it is opened.
+    bool m_wordListsPending = false;
     RecordsBook m_records;
     QStringList BadSounds;
 };

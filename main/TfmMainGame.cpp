@@ -15,6 +15,7 @@
 #include "ui/EventGuard.h"
 #include "ui/Platform.h"
 #include "ui/RightAnswerLabels.h"
+#include "ui/WaitCursor.h"
 #include "ui/WideButton.h"
 
 namespace {
@@ -60,8 +61,31 @@ void TfmMain::cmbActionChange()
     // bytes.
     for (const ContentFile &file : listContent(Content::Dictionaries, EveryFile))
         ui->cmbDicFiles->addItem(file.name, file.path);
+    // The system's word lists cost a start-up on a cold disk a noticeable pause: they come when
+    // the list is opened. With no file of its own there is nothing else to choose, so they come
+    // now.
+    m_wordListsPending = ui->cmbDicFiles->count() > 0;
+    if (!m_wordListsPending)
+        appendWordLists();
     if (ui->cmbDicFiles->count() > 0)
         ui->cmbDicFiles->setCurrentIndex(0);
+}
+
+void TfmMain::cmbDicFilesDropDown()
+{
+    if (!m_wordListsPending)
+        return;
+    // Cleared first: a failure is shown once, not at every opening.
+    m_wordListsPending = false;
+    appendWordLists();
+}
+
+// Added after the current item, they leave the selection as it is.
+void TfmMain::appendWordLists()
+{
+    const WaitCursor wait;
+    for (const ContentFile &file : listWordLists())
+        ui->cmbDicFiles->addItem(file.name, file.path);
 }
 
 void TfmMain::LoadDictionary()

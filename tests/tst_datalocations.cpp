@@ -67,8 +67,8 @@ private Q_SLOTS:
     void dataFoldersAreMadeForTheReadOnlyForm();
     void contentJoinsAccountAndShippedFiles_data();
     void contentJoinsAccountAndShippedFiles();
-    void systemWordListsFollowTheDictionaries_data();
-    void systemWordListsFollowTheDictionaries();
+    void systemWordListsAreListedApart_data();
+    void systemWordListsAreListedApart();
     void listedNameFindsItsFile_data();
     void listedNameFindsItsFile();
 };
@@ -197,20 +197,18 @@ void DataLocationsTest::contentJoinsAccountAndShippedFiles()
         QCOMPARE(names.at(i), listed.at(i).section(QLatin1Char('/'), -1));
 }
 
-void DataLocationsTest::systemWordListsFollowTheDictionaries_data()
+void DataLocationsTest::systemWordListsAreListedApart_data()
 {
     QTest::addColumn<bool>("installed");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("listed");
-    QTest::addRow("two_language_lists_after_the_own_files")
-        << true << paths("a.kvtml b.txt de/animals.kvtml en/zoo.kvtml Fr/Easy.kvtml")
-        << paths("account/Dic/a.kvtml program/Dic/b.txt kvtml/de/animals.kvtml kvtml/en/zoo.kvtml "
-                 "kvtml/Fr/Easy.kvtml");
-    QTest::addRow("no_word_lists_installed")
-        << false << paths("a.kvtml b.txt") << paths("account/Dic/a.kvtml program/Dic/b.txt");
+    QTest::addRow("two_language_lists_only")
+        << true << paths("de/animals.kvtml en/zoo.kvtml Fr/Easy.kvtml")
+        << paths("kvtml/de/animals.kvtml kvtml/en/zoo.kvtml kvtml/Fr/Easy.kvtml");
+    QTest::addRow("no_word_lists_installed") << false << QStringList() << QStringList();
 }
 
-void DataLocationsTest::systemWordListsFollowTheDictionaries()
+void DataLocationsTest::systemWordListsAreListedApart()
 {
     QFETCH(bool, installed);
     QFETCH(QStringList, names);
@@ -234,10 +232,12 @@ void DataLocationsTest::systemWordListsFollowTheDictionaries()
         if (installed)
             folders.add(QString::fromLatin1(path), bytes);
     }
+    const DataLocations locations = folders.locations(ProgramFolder::ReadOnly);
+    QCOMPARE(namesOf(listContent(locations, Content::Dictionaries, QStringLiteral("*"))),
+             paths("a.kvtml b.txt"));
     QStringList found;
     QStringList shown;
-    for (const ContentFile &file : listContent(folders.locations(ProgramFolder::ReadOnly),
-                                               Content::Dictionaries, QStringLiteral("*"))) {
+    for (const ContentFile &file : listWordLists(locations)) {
         found << folders.relative(file.path);
         shown << file.name;
     }

@@ -114,6 +114,7 @@ private Q_SLOTS:
 
     void kindSwitchesControls();
     void folderListing();
+    void wordListsWhenTheListOpens();
     void tasksOnTheButtons();
     void wordsAreShownAsPlainText();
     void longEntriesAreCutOnScreen();
@@ -166,6 +167,41 @@ void VocabularyTest::folderListing()
     d.selectForeignLanguage();
     QCOMPARE(files->count(), 2);
     QCOMPARE(files->currentText(), QStringLiteral("!new.txt"));
+}
+
+// The system's word lists are read only when the list is first opened after a switch, and keep
+// the selection; with no file of its own they come at once, the first selected.
+void VocabularyTest::wordListsWhenTheListOpens()
+{
+    Drill d;
+    for (const char *own : {"Dic/b.txt", "Dic/c.txt"})
+        d.sandbox.writeFile(QString::fromLatin1(own), "t\na\tb\n");
+    d.sandbox.writeFile(QStringLiteral("kvtml/de/animals.kvtml"),
+                        "<translation id=\"1\"><text>Tier</text></translation>");
+    d.sandbox.platform.wordLists = d.sandbox.path(QStringLiteral("kvtml/"));
+    auto *files = d.find<QComboBox>("cmbDicFiles");
+    const auto texts = [files] {
+        QStringList shown;
+        for (int i = 0; i < files->count(); ++i)
+            shown << files->itemText(i);
+        return shown.join(QLatin1Char(' '));
+    };
+    for (int switches = 0; switches < 2; ++switches) {
+        d.selectForeignLanguage();
+        QCOMPARE(texts(), QStringLiteral("b.txt c.txt"));
+        files->setCurrentIndex(1);
+        for (int openings = 0; openings < 2; ++openings) {
+            files->showPopup();
+            files->hidePopup();
+            QCOMPARE(texts(), QStringLiteral("b.txt c.txt de/animals.kvtml"));
+            QCOMPARE(files->currentText(), QStringLiteral("c.txt"));
+        }
+    }
+    for (const char *own : {"Dic/b.txt", "Dic/c.txt"})
+        QVERIFY(QFile::remove(d.sandbox.path(QString::fromLatin1(own))));
+    d.selectForeignLanguage();
+    QCOMPARE(texts(), QStringLiteral("de/animals.kvtml"));
+    QCOMPARE(files->currentIndex(), 0);
 }
 
 // Task after task, answered rightly: the question is one entry's, its answer is on one button,

@@ -151,14 +151,22 @@ QList<ContentFile> listContent(const DataLocations &locations, Content content,
             files.append({file.name, file.path, file.realName});
         }
     }
-    if (content == Content::Dictionaries)
-        files.append(wordLists(locations.wordListsFolder));
     return files;
 }
 
 QList<ContentFile> listContent(Content content, const QString &pattern)
 {
     return listContent(dataLocations(), content, pattern);
+}
+
+QList<ContentFile> listWordLists(const DataLocations &locations)
+{
+    return wordLists(locations.wordListsFolder);
+}
+
+QList<ContentFile> listWordLists()
+{
+    return listWordLists(dataLocations());
 }
 
 QStringList namesOf(const QList<ContentFile> &files)

@@ -9,7 +9,8 @@
 // and that folder's own Dic, Img and Sound/Bad are listed together with the shipped ones.
 //
 // Word lists of KDE's trainers that the system has installed (Debian's kdeedu-kvtml-data) are
-// listed after the dictionaries of both folders, as "<language>/<file>".
+// listed on their own, as "<language>/<file>": finding them opens hundreds of files, so the
+// window adds them after the dictionaries of both folders only when its list is opened.
 //
 // The form is decided afresh from the executable's folder (through the platform seam) at every
 // call, so tests choose it by choosing the executable's path.
@@ -73,12 +74,17 @@ QString resultFilePath(const QString &fileName);
 
 // The files of one content folder that match the pattern: the account's own first, then the
 // shipped ones, each folder in listing order; a shipped file whose name the account's folder
-// also holds is left out, so the account's copy replaces it. Dictionaries end with the system's
-// word lists that hold two languages (the others give the drill no entry), named
-// "<language>/<file>" so that the many lists of the same name stay apart, sorted by that name.
+// also holds is left out, so the account's copy replaces it.
 QList<ContentFile> listContent(const DataLocations &locations, Content content,
                                const QString &pattern);
 QList<ContentFile> listContent(Content content, const QString &pattern);
+
+// The system's word lists that hold two languages (the others give the drill no entry), named
+// "<language>/<file>" so that the many lists of the same name stay apart, sorted by that name.
+// Each list's head is read: on a cold disk this takes a noticeable time.
+QList<ContentFile> listWordLists(const DataLocations &locations);
+QList<ContentFile> listWordLists();
+
 QStringList namesOf(const QList<ContentFile> &files);
 
 // The path of a listed name: the file of the first content root that holds it, or the program's
