@@ -30,7 +30,8 @@ constexpr double DictionaryBudgetMs = 15;
 // The list is made each time the vocabulary kind is chosen.
 constexpr int ListedDictionaries = 500;
 constexpr double ListingBudgetMs = 50;
-constexpr double WordListsBudgetMs = 10;
+// Debian's word lists are added when the list is first opened: the same budget as a listing.
+constexpr double WordListsBudgetMs = ListingBudgetMs;
 
 // The reference a Qt programmer would write first: read lines, split at the first TAB.
 qsizetype referenceRead(const QString &path, bool utf16)
