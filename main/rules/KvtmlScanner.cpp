@@ -67,7 +67,7 @@ bool isNameChar(char c)
 
 bool isPublicIdChar(char c)
 {
-    return isNameChar(c) || c == ' ' || std::strchr("'()+,/:=?;!*#@$%", c) != nullptr;
+    return isNameChar(c) || c == ' ' || (c != 0 && std::strchr("'()+,/:=?;!*#@$%", c) != nullptr);
 }
 
 // XML's characters, without U+FFFE and U+FFFF, which QXmlStreamReader refuses as text.
