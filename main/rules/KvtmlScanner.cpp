@@ -520,6 +520,8 @@ private:
                 ++m_at;
                 continue;
             }
+            // A control byte is refused here; a letter beyond ASCII is checked, and decoded only
+            // inside a text.
             if (c != '&' && c != '\r' && (uchar(c) < 0x80 || !text)) {
                 character();
                 continue;
