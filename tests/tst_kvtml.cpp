@@ -107,6 +107,18 @@ void KvtmlTest::load_data()
     QTest::addRow("predefined_entities_and_character_references")
         << "w.kvtml" << kvtml2(entry("R&amp;B &lt;3", "&#1076;&#x43E;м")) << texts({"R&B <3\tдом"})
         << "";
+    // Rows the quick scanner leaves to QXmlStreamReader, or reads itself, with the same result.
+    QTest::addRow("cdata_and_instruction_in_text")
+        << "w.kvtml" << kvtml2(entry("<![CDATA[a<b]]>", "c<?note x?>d")) << texts({"a<b\tcd"})
+        << "";
+    QTest::addRow("comment_line_breaks_and_references")
+        << "w.kvtml" << kvtml2(entry("do<!-- pet -->g", "a\r\nb\rc&#x41;&#x1F600;"))
+        << texts({"dog\ta b cA\xF0\x9F\x98\x80"}) << "";
+    QTest::addRow("windows_1251_declared")
+        << "w.kvtml"
+        << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<kvtml><entries>" +
+                      entry("\xE4\xEE\xEC", "house") + "</entries></kvtml>")
+        << texts({"дом\thouse"}) << "";
     QTest::addRow("more_entries_than_kept") << "big.kvtml" << [] {
         QByteArray entries;
         for (int i = 1; i <= 20001; ++i)
@@ -131,6 +143,8 @@ void KvtmlTest::load_data()
                                << none << "файл обрывается в строке 5";
     QTest::addRow("broken_markup") << "w.kvtml" << kvtml2(entry("a", "b") + "<entry></entries>")
                                    << none << "ошибка в разметке XML или в кодировке в строке 5";
+    QTest::addRow("invalid_utf8") << "w.kvtml" << kvtml2(entry("a\xFF", "b")) << none
+                                  << "ошибка в разметке XML или в кодировке в строке";
     QTest::addRow("empty") << "w.kvtml" << QByteArray() << none << "файл обрывается в строке 1";
     QTest::addRow("not_kvtml") << "w.kvtml" << QByteArray("<html><body>a\tb</body></html>") << none
                                << "это не словарь KVTML";

@@ -6,14 +6,13 @@
 #include <array>
 
 #include "main/rules/Dictionary.h"
+#include "main/rules/KvtmlScanner.h"
 #include "rules/Error.h"
 #include "rules/NativeName.h"
 
 namespace {
 
 constexpr QStringView KvtmlSuffix = u".kvtml";
-constexpr char16_t Tab = u'\t';
-constexpr char16_t Blank = u' ';
 constexpr qsizetype NoSide = -1;
 
 // Reads one file: the document type first, then the entries of the <kvtml> element. Errors of
@@ -185,22 +184,9 @@ private:
 
     void add(const QString &word, const QString &translation)
     {
-        const QString first = cleaned(word);
-        const QString second = cleaned(translation);
-        if (first.isEmpty() || second.isEmpty())
-            return;
-        m_lines.append(first + QChar(Tab) + second);
-    }
-
-    // A TAB would split the entry elsewhere and a line break would end it.
-    static QString cleaned(const QString &text)
-    {
-        QString result = text.trimmed();
-        for (QChar &c : result) {
-            if (c == u'\t' || c == u'\r' || c == u'\n')
-                c = QChar(Blank);
-        }
-        return result;
+        const QString line = kvtmlEntryLine(word, translation);
+        if (!line.isEmpty())
+            m_lines.append(line);
     }
 
     void refuse(const QString &reason) { m_xml.raiseError(reason); }
@@ -237,6 +223,13 @@ bool holdsSecondTranslation(QByteArrayView bytes)
 }
 
 QStringList parseKvtml(QByteArrayView bytes, const QString &path)
+{
+    if (std::optional<QStringList> lines = scanPlainKvtml(bytes))
+        return std::move(*lines);
+    return parseKvtmlXml(bytes, path);
+}
+
+QStringList parseKvtmlXml(QByteArrayView bytes, const QString &path)
 {
     KvtmlReader reader(bytes);
     QStringList lines = reader.read();
