@@ -45,9 +45,8 @@ QString chosen(const QComboBox &chooser)
 
 void makeChart(QChartView &view, const QString &title)
 {
-    auto *chart = new QChart; // the view owns it
-    chart->setTitle(title);
-    view.setChart(chart);
+    // The view's own chart: a chart set in its place would leave this one to its caller.
+    view.chart()->setTitle(title);
     view.setRenderHint(QPainter::Antialiasing);
 }
 
