@@ -50,19 +50,12 @@ void makeChart(QChartView &view, const QString &title)
     view.setRenderHint(QPainter::Antialiasing);
 }
 
-// The result files' names are appended to the folder, as to DataLocations::resultsFolder.
-QString folderPrefix(const QString &folder)
-{
-    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder
-                                                                 : folder + QLatin1Char('/');
-}
-
 } // namespace
 
 TfmProgress::TfmProgress(const QString &folder, QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::TfmProgress>())
-    , m_data(readProgressData(folderPrefix(folder)))
+    , m_data(readProgressData(resultsFolderPrefix(folder)))
     , m_now(platform().now())
 {
     ui->setupUi(this);

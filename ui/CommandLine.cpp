@@ -187,13 +187,6 @@ Request requestOf(int argc, char *argv[])
     return requestOf(arguments);
 }
 
-// As the result files are named: empty, or ending in "/".
-QString asFolder(const QString &folder)
-{
-    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder
-                                                                 : folder + QLatin1Char('/');
-}
-
 void printError(const QString &command, const QString &text)
 {
     std::fputs(
@@ -205,7 +198,7 @@ void printError(const QString &command, const QString &text)
 QString resultsFolderOf(const Request &request, char *argv[])
 {
     if (request.folder) {
-        const QString folder = asFolder(*request.folder);
+        const QString folder = resultsFolderPrefix(*request.folder);
         // Missing result files read as empty; a missing folder is a mistyped one.
         if (!folder.isEmpty() && !QFileInfo(folder).isDir())
             throw Error(QStringLiteral("Не найдена папка %1").arg(*request.folder));

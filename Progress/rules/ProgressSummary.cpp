@@ -245,3 +245,9 @@ ProgressData readProgressData(const QString &folder)
     namePlayers(data.history, data.records);
     return data;
 }
+
+QString resultsFolderPrefix(const QString &folder)
+{
+    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder
+                                                                 : folder + QLatin1Char('/');
+}

@@ -95,6 +95,10 @@ struct ProgressData {
 };
 ProgressData readProgressData(const QString &folder);
 
+// A folder as typed, as the prefix the result files' names are appended to: empty for the
+// current folder, otherwise ending in "/".
+QString resultsFolderPrefix(const QString &folder);
+
 // The two files alone, read as above; each throws Error with a Russian text naming the file.
 std::deque<OneHistory> readHistoryFile(const QString &folder);
 std::deque<OneHiScore> readRecordsFile(const QString &folder);
